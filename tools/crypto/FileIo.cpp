@@ -149,6 +149,42 @@ int32_t WriteFileBytes(const std::string& path, ByteView data, mode_t mode) {
   return rc;
 }
 
+int32_t CopyFile(const std::string& from, const std::string& to, mode_t mode, uint64_t* size) {
+  *size = 0;
+  UniqueFd in;
+  int32_t rc = OpenForReading(from, &in);
+  if (rc != kOk) {
+    return rc;
+  }
+  UniqueFd out;
+  rc = CreateForWriting(to, mode, &out);
+  if (rc != kOk) {
+    return rc;
+  }
+  Bytes chunk(size_t{1} << 20);
+  for (;;) {
+    size_t got = 0;
+    rc = ReadUpTo(in.get(), chunk, &got);
+    if (rc != kOk || got == 0) {
+      break;
+    }
+    rc = WriteAll(out.get(), ByteView(chunk.data(), got));
+    if (rc != kOk) {
+      break;
+    }
+    *size += got;
+  }
+  const int closeRc = out.reset();
+  if (rc == kOk) {
+    rc = closeRc;
+  }
+  if (rc != kOk) {
+    ::unlink(to.c_str());
+    *size = 0;
+  }
+  return rc;
+}
+
 int32_t CreateFolders(const std::string& path, mode_t mode) {
   if (path.empty()) {
     return ENOENT;

@@ -64,6 +64,10 @@ int32_t ReadFileBytes(const std::string& path, size_t maxSize, Bytes* data);
 // file is removed. Returns kOk or errno.
 int32_t WriteFileBytes(const std::string& path, ByteView data, mode_t mode);
 
+// Copies the file "from" to "to" (CreateForWriting with "mode"), streaming. Returns kOk and sets
+// "size"; kMissingFile; or errno (a partial "to" is removed).
+int32_t CopyFile(const std::string& from, const std::string& to, mode_t mode, uint64_t* size);
+
 // Creates "path" and its missing parents; folders it creates get "mode". Returns kOk, ENOTDIR
 // when "path" or a parent exists but is not a folder, or errno.
 int32_t CreateFolders(const std::string& path, mode_t mode);

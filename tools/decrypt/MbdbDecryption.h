@@ -1,0 +1,13 @@
+#pragma once
+
+namespace zbe::decrypt {
+
+struct DecryptionSession;
+
+// Decrypts every regular file record of the backup's Manifest.mbdb into the output folder under
+// its file ID, each with the key in its record. Returns false, after reporting why, when the
+// manifest cannot be read; a manifest that ends inside a record counts as one problem and the
+// records before it are decrypted.
+bool DecryptMbdbBackup(const DecryptionSession& session);
+
+}  // namespace zbe::decrypt

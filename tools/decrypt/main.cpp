@@ -1,0 +1,36 @@
+// tool BACKUP_FOLDER OUTPUT_FOLDER
+//
+// Decrypts an encrypted backup into OUTPUT_FOLDER: every stored file under its file ID, and for
+// backups with Manifest.db the decrypted database as "Manifest.db-decypted". The password is the
+// first line of standard input; it is never taken from the command line, where other local
+// users could read it. Exit statuses are listed in ExitCodes.h.
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "tools/crypto/CryptoResult.h"
+#include "tools/decrypt/BackupDecryption.h"
+#include "tools/decrypt/DecryptionReport.h"
+#include "tools/decrypt/ExitCodes.h"
+#include "tools/decrypt/PasswordLine.h"
+
+int main(int argc, char** argv) {
+  using namespace zbe;
+  if (argc != 3) {
+    std::fputs(
+        "usage: tool BACKUP_FOLDER OUTPUT_FOLDER\n"
+        "The password is read as one line from standard input.\n",
+        stderr);
+    return decrypt::kExitUsage;
+  }
+  crypto::SecretBytes password;
+  const int32_t rc = decrypt::ReadPasswordLine(STDIN_FILENO, &password);
+  if (rc != crypto::kOk) {
+    std::fprintf(stderr, "tool: cannot read the password line from standard input: %s\n",
+                 rc == crypto::kBadArgument ? "line too long" : crypto::ResultText(rc));
+    return decrypt::kExitUsage;
+  }
+  decrypt::DecryptionReport report(stdout, stderr);
+  return decrypt::DecryptBackup(argv[1], argv[2], password, report);
+}
