@@ -1,0 +1,46 @@
+#include "tools/crypto/FileIo.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "CryptoTestSupport.h"
+#include "tools/crypto/CryptoResult.h"
+
+namespace zbe::crypto {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FileIo, IsSameOrInsideComparesResolvedPaths) {
+  TempFolder tmp;
+  ASSERT_EQ(CreateFolders(tmp / "backup/sub", 0700), kOk);
+  ASSERT_EQ(CreateFolders(tmp / "backupX", 0700), kOk);
+  ASSERT_EQ(::symlink((tmp / "backup").c_str(), (tmp / "alias").c_str()), 0);
+  EXPECT_TRUE(IsSameOrInside(tmp / "backup", tmp / "backup"));
+  EXPECT_TRUE(IsSameOrInside(tmp / "backup/", tmp / "backup"));
+  EXPECT_TRUE(IsSameOrInside(tmp / "backup/sub/new/deeper", tmp / "backup"));
+  EXPECT_TRUE(IsSameOrInside(tmp / "alias/out", tmp / "backup"));
+  EXPECT_TRUE(IsSameOrInside(tmp / "backupX/../backup/x", tmp / "backup"));
+  EXPECT_FALSE(IsSameOrInside(tmp / "backupX", tmp / "backup"));
+  EXPECT_FALSE(IsSameOrInside(tmp.path(), tmp / "backup"));
+}
+
+TEST(FileIo, CreatedFoldersAndFilesGetExactlyTheirMode) {
+  TempFolder tmp;
+  const mode_t old = ::umask(077);
+  EXPECT_EQ(CreateFolders(tmp / "a/b", 0751), kOk);
+  ::umask(old);
+  EXPECT_EQ(testing::ModeOf(tmp / "a"), 0751u);
+  EXPECT_EQ(testing::ModeOf(tmp / "a/b"), 0751u);
+  testing::WriteAll(tmp / "a/f", AsBytes("x"));
+  ASSERT_EQ(::chmod((tmp / "a/f").c_str(), 0644), 0);
+  EXPECT_EQ(WriteFileBytes(tmp / "a/f", AsBytes("secret"), 0600), kOk);
+  EXPECT_EQ(testing::ModeOf(tmp / "a/f"), 0600u);
+  EXPECT_EQ(testing::ReadText(tmp / "a/f"), "secret");
+  EXPECT_EQ(CreateFolders(tmp / "a/f/c", 0700), ENOTDIR);
+}
+
+}  // namespace
+}  // namespace zbe::crypto
