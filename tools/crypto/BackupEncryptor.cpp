@@ -185,6 +185,11 @@ int32_t CheckArguments(const std::string& plainFolder, const std::string& outFol
   }
   if (IsRegularFile(JoinPath(plainFolder, "Manifest.db"))) {
     *mbdbLayout = false;
+    // The immutable open ignores a write-ahead log, so rows still in it would be lost.
+    struct stat wal;
+    if (::stat(JoinPath(plainFolder, "Manifest.db-wal").c_str(), &wal) == 0 && wal.st_size > 0) {
+      return kBadArgument;
+    }
   } else if (IsRegularFile(JoinPath(plainFolder, "Manifest.mbdb"))) {
     *mbdbLayout = true;
   } else {
@@ -226,8 +231,8 @@ uint32_t ChooseProtectionClass(const EncryptContext& ctx, std::optional<uint64_t
 }
 
 int32_t EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
-                          const std::string& outPath, uint32_t protectionClass,
-                          Bytes* prefixedKey, uint64_t* plainSize, bool* present) {
+                          const std::string& outPath, uint32_t protectionClass, Bytes* prefixedKey,
+                          uint64_t* plainSize, bool* present) {
   *plainSize = 0;
   *present = false;
   SecretBytes key(kContentKeySize);

@@ -45,16 +45,17 @@ struct EncryptReport {
 //   field and the class byte set to match.
 // Stored files that no manifest row names, and files of the manifest whose stored file is missing
 // (counted in "report"), are not written. "plainFolder" is never modified: its databases are
-// opened read-only and immutable. "outFolder" must not exist or be empty, and neither folder may
-// lie inside the other; it is created with mode 0700 and files get 0600. On failure whatever was
-// written into "outFolder" is removed again.
-// Returns kOk; kMissingFile when "plainFolder" has neither Manifest.db nor Manifest.mbdb;
-// kBadArgument for unusable options, overlapping folders, or a plain folder whose Manifest.plist
-// says it is already encrypted; EEXIST when "outFolder" holds anything; kImplausible for
-// iteration counts beyond the limits of KeyDerivation.h; kMalformed for a plain manifest that
-// cannot be read (bad Manifest.mbdb, an invalid file ID, an unreadable "file" archive);
-// kUnsupported for a Manifest.db whose "file" column holds text; kDatabaseError; kCryptoFailure;
-// an errno value when reading or writing fails.
+// opened read-only and immutable, so its Manifest.db must not have a non-empty write-ahead log
+// ("Manifest.db-wal"; checkpoint it first). "outFolder" must not exist or be empty, and neither
+// folder may lie inside the other; it is created with mode 0700 and files get 0600. On failure
+// whatever was written into "outFolder" is removed again. Returns kOk; kMissingFile when
+// "plainFolder" has neither Manifest.db nor Manifest.mbdb; kBadArgument for unusable options,
+// overlapping folders, a pending write-ahead log, or a plain folder whose Manifest.plist says it is
+// already encrypted; EEXIST when "outFolder" holds anything; kImplausible for iteration counts
+// beyond the limits of KeyDerivation.h; kMalformed for a plain manifest that cannot be read (bad
+// Manifest.mbdb, an invalid file ID, an unreadable "file" archive); kUnsupported for a Manifest.db
+// whose "file" column holds text; kDatabaseError; kCryptoFailure; an errno value when reading or
+// writing fails.
 int32_t EncryptBackupFolder(const std::string& plainFolder, const std::string& outFolder,
                             std::string_view password, const EncryptOptions& options,
                             EncryptReport* report);

@@ -23,6 +23,10 @@ namespace {
 constexpr uint32_t kManifestKeyClass = 4;
 constexpr uint64_t kRegularFileMode = 0100644;
 
+struct BackupFinisher {
+  void operator()(sqlite3_backup* backup) const { sqlite3_backup_finish(backup); }
+};
+
 struct SqliteFreer {
   void operator()(unsigned char* p) const { sqlite3_free(p); }
 };
@@ -35,12 +39,13 @@ int32_t CopyToMemory(sqlite3* plain, UniqueSqlite* copy) {
   if (rc != SQLITE_OK) {
     return kDatabaseError;
   }
-  sqlite3_backup* backup = sqlite3_backup_init(memory.get(), "main", plain, "main");
-  if (backup == nullptr) {
+  std::unique_ptr<sqlite3_backup, BackupFinisher> backup(
+      sqlite3_backup_init(memory.get(), "main", plain, "main"));
+  if (!backup) {
     return kDatabaseError;
   }
-  rc = sqlite3_backup_step(backup, -1);
-  const int finish = sqlite3_backup_finish(backup);
+  rc = sqlite3_backup_step(backup.get(), -1);
+  const int finish = sqlite3_backup_finish(backup.release());
   if (rc != SQLITE_DONE || finish != SQLITE_OK) {
     return kDatabaseError;
   }
@@ -61,7 +66,8 @@ int32_t EncryptRow(EncryptContext& ctx, const ManifestDbRow& row, const MbFile* 
   if (!IsValidFileId(row.fileId)) {
     return kMalformed;
   }
-  const uint32_t cls = ChooseProtectionClass(ctx, archive ? archive->protectionClass : std::nullopt);
+  const uint32_t cls =
+      ChooseProtectionClass(ctx, archive ? archive->protectionClass : std::nullopt);
   const std::string subfolder = JoinPath(ctx.outFolder, row.fileId.substr(0, 2));
   int32_t rc = CreateFolders(subfolder, 0700);
   if (rc != kOk) {

@@ -31,8 +31,8 @@ uint32_t ChooseProtectionClass(const EncryptContext& ctx, std::optional<uint64_t
 // gives kOk with "present" false (the key is still made, as the manifest names one). Returns
 // kOk and sets "plainSize", or an error of EncryptFile or WrapPrefixedKey.
 int32_t EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
-                          const std::string& outPath, uint32_t protectionClass,
-                          Bytes* prefixedKey, uint64_t* plainSize, bool* present);
+                          const std::string& outPath, uint32_t protectionClass, Bytes* prefixedKey,
+                          uint64_t* plainSize, bool* present);
 
 // Writes "data" as a new file of the output (mode 0600).
 int32_t WriteOutputFile(const std::string& path, ByteView data);

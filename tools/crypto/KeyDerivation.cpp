@@ -19,8 +19,7 @@ int32_t Pbkdf2(const EVP_MD* digest, ByteView password, ByteView salt, uint32_t 
   }
   // OpenSSL wants a non-null pointer even for an empty password.
   static const char kEmpty[1] = {0};
-  const char* pass =
-      password.empty() ? kEmpty : reinterpret_cast<const char*>(password.data());
+  const char* pass = password.empty() ? kEmpty : reinterpret_cast<const char*>(password.data());
   if (PKCS5_PBKDF2_HMAC(pass, static_cast<int>(password.size()), salt.data(),
                         static_cast<int>(salt.size()), static_cast<int>(iterations), digest,
                         static_cast<int>(out.size()), out.data()) != 1) {

@@ -23,12 +23,12 @@ inline constexpr uint32_t kWrapPasscode = 2;  // wrapped with the passcode key
 // One class-key entry of a keybag: the records from a UUID (other than the first one of the
 // blob) up to the next UUID. An absent record is an empty value or an empty optional.
 struct KeybagClassKey {
-  Bytes uuid;                         // UUID, 16 bytes
+  Bytes uuid;                               // UUID, 16 bytes
   std::optional<uint32_t> protectionClass;  // CLAS
   std::optional<uint32_t> wrapFlags;        // WRAP, kWrap* bits
   std::optional<uint32_t> keyType;          // KTYP: 0 AES, 1 Curve25519
-  Bytes wrappedKey;                   // WPKY, 40 bytes for an AES key
-  Bytes publicKey;                    // PBKY, only for asymmetric classes
+  Bytes wrappedKey;                         // WPKY, 40 bytes for an AES key
+  Bytes publicKey;                          // PBKY, only for asymmetric classes
   std::vector<KeybagRecord> otherRecords;
 };
 

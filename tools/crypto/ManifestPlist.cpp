@@ -62,9 +62,9 @@ void SetManifestEncryption(plist_t manifest, ByteView keybag, ByteView manifestK
       plist_dict_remove_item(manifest, "ManifestKey");
     }
   } else {
-    plist_dict_set_item(manifest, "ManifestKey",
-                        plist_new_data(reinterpret_cast<const char*>(manifestKey.data()),
-                                       manifestKey.size()));
+    plist_dict_set_item(
+        manifest, "ManifestKey",
+        plist_new_data(reinterpret_cast<const char*>(manifestKey.data()), manifestKey.size()));
   }
 }
 

@@ -44,8 +44,8 @@ int32_t OpenArchive(ByteView blob, Archive* archive) {
   }
   plist_t rootRef = DictItem(DictItem(top, "$top"), "root");
   // Archives without "$top" put the root object first after "$null".
-  archive->root = rootRef != nullptr ? Resolve(archive->objects, rootRef)
-                                     : ObjectAt(archive->objects, 1);
+  archive->root =
+      rootRef != nullptr ? Resolve(archive->objects, rootRef) : ObjectAt(archive->objects, 1);
   if (archive->root == nullptr || plist_get_node_type(archive->root) != PLIST_DICT) {
     return kMalformed;
   }

@@ -22,7 +22,7 @@ struct MbFile {
   std::optional<uint64_t> lastModified;
   std::optional<uint64_t> lastStatusChange;
   std::optional<std::string> target;  // link target
-  Bytes encryptionKey;  // 44-byte class-prefixed wrapped key; empty when absent
+  Bytes encryptionKey;                // 44-byte class-prefixed wrapped key; empty when absent
 
   bool IsRegularFile() const { return mode && (*mode & 0xF000) == 0x8000; }
 };

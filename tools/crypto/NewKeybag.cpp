@@ -37,8 +37,7 @@ int32_t MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations
   *keybag = Keybag{};
   *keys = ClassKeys{};
   if (iterations == 0 || iterations > kMaxSha1Iterations ||
-      (kind == KeybagKind::kModern &&
-       (dpIterations == 0 || dpIterations > kMaxSha256Iterations))) {
+      (kind == KeybagKind::kModern && (dpIterations == 0 || dpIterations > kMaxSha256Iterations))) {
     return kImplausible;
   }
   Keybag bag;

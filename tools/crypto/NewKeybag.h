@@ -24,7 +24,6 @@ enum class KeybagKind {
 // kImplausible when an iteration count is 0 or beyond what DerivePasscodeKey accepts;
 // kCryptoFailure.
 int32_t MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations,
-                         uint32_t dpIterations, KeySource& source, Keybag* keybag,
-                         ClassKeys* keys);
+                         uint32_t dpIterations, KeySource& source, Keybag* keybag, ClassKeys* keys);
 
 }  // namespace zbe::crypto

@@ -20,8 +20,8 @@ UniquePlist ParsePlist(ByteView data) {
     return nullptr;
   }
   plist_t node = nullptr;
-  plist_from_memory(reinterpret_cast<const char*>(data.data()),
-                    static_cast<uint32_t>(data.size()), &node);
+  plist_from_memory(reinterpret_cast<const char*>(data.data()), static_cast<uint32_t>(data.size()),
+                    &node);
   return UniquePlist(node);
 }
 

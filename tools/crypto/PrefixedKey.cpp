@@ -16,8 +16,8 @@ int32_t SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wra
   return kOk;
 }
 
-int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob,
-                          std::optional<uint32_t> classHint, SecretBytes* key) {
+int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<uint32_t> classHint,
+                          SecretBytes* key) {
   key->clear();
   uint32_t prefixClass = 0;
   ByteView wrapped;

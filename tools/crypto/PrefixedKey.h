@@ -24,12 +24,11 @@ int32_t SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wra
 // correctly. Returns kOk and sets the 32-byte "key"; kMalformed when "blob" is not 44 bytes;
 // kUnsupported when no tried class has a usable key; kUnwrapFailed when every usable key failed
 // the integrity check; kCryptoFailure.
-int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob,
-                          std::optional<uint32_t> classHint, SecretBytes* key);
+int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<uint32_t> classHint,
+                          SecretBytes* key);
 
 // Wraps the 32-byte "key" with the key of "protectionClass" and prefixes the class. Returns kOk;
 // kBadArgument when the class has no usable key or "key" is not 32 bytes; kCryptoFailure.
-int32_t WrapPrefixedKey(const ClassKeys& keys, uint32_t protectionClass, ByteView key,
-                        Bytes* blob);
+int32_t WrapPrefixedKey(const ClassKeys& keys, uint32_t protectionClass, ByteView key, Bytes* blob);
 
 }  // namespace zbe::crypto

@@ -1,5 +1,8 @@
 #include "tools/decrypt/BackupDecryption.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <string>
 
 #include "tools/crypto/CryptoResult.h"
@@ -96,14 +99,6 @@ int DecryptBackup(const std::string& backupFolder, const std::string& outputFold
     report.Fatal("backup folder not found: " + backupFolder);
     return kExitFailed;
   }
-  crypto::ManifestPlistKeys plistKeys;
-  crypto::Keybag keybag;
-  Layout layout = Layout::kManifestDb;
-  // Everything that can fail cheaply is checked before the costly key derivation.
-  if (!ReadKeys(backupFolder, report, &plistKeys, &keybag) ||
-      !FindLayout(backupFolder, report, &layout)) {
-    return kExitFailed;
-  }
   const int32_t prepared = PrepareOutputFolder(backupFolder, outputFolder);
   if (prepared == crypto::kBadArgument) {
     report.Fatal("the output folder must not be the backup folder or lie inside it");
@@ -112,6 +107,21 @@ int DecryptBackup(const std::string& backupFolder, const std::string& outputFold
   if (prepared != kOk) {
     report.Fatal("cannot create the output folder " + outputFolder + ": " +
                  crypto::ResultText(prepared));
+    return kExitFailed;
+  }
+  // A decrypted manifest left by an earlier run (of this or another backup) must never pass for
+  // this run's, whatever happens below.
+  const std::string staleManifest = crypto::JoinPath(outputFolder, kDecryptedManifestName);
+  if (::unlink(staleManifest.c_str()) != 0 && errno != ENOENT) {
+    report.Fatal("cannot remove the earlier " + staleManifest);
+    return kExitFailed;
+  }
+  crypto::ManifestPlistKeys plistKeys;
+  crypto::Keybag keybag;
+  Layout layout = Layout::kManifestDb;
+  // Everything that can fail cheaply is checked before the costly key derivation.
+  if (!ReadKeys(backupFolder, report, &plistKeys, &keybag) ||
+      !FindLayout(backupFolder, report, &layout)) {
     return kExitFailed;
   }
   crypto::ClassKeys keys;
@@ -127,9 +137,10 @@ int DecryptBackup(const std::string& backupFolder, const std::string& outputFold
     return kExitFailed;
   }
   if (report.problems() > 0) {
-    report.Fatal(std::to_string(report.problems()) + " of " +
-                 std::to_string(report.filesDone()) +
+    report.Fatal(std::to_string(report.problems()) + " of " + std::to_string(report.filesDone()) +
                  " stored files were skipped or are damaged (listed above)");
+  }
+  if (report.problems() > 0 || report.manifestIncomplete()) {
     return kExitFilesSkipped;
   }
   return kExitSuccess;

@@ -22,7 +22,9 @@ struct DecryptionSession {
 // - for a backup with Manifest.db, writes the decrypted database as "Manifest.db-decypted" into
 //   the output folder and every regular file of its Files table under its file ID;
 // - for a backup with Manifest.mbdb, every regular file record under its file ID.
-// All output files get mode 0600; nothing is written into "backupFolder". Progress and problems
+// A "Manifest.db-decypted" already in the output folder is removed first, so that a failed run
+// never leaves an earlier run's manifest behind as if it were this backup's. All output files
+// get mode 0600; nothing is written into "backupFolder". Progress and problems
 // go to "report" (a "Count: N" after each stored file, decrypted or not). Returns an exit status
 // of ExitCodes.h: kExitSuccess; kExitWrongPassword; kExitFilesSkipped when it went through every
 // file but some were missing, truncated or damaged (each reported); kExitFailed when the backup

@@ -20,6 +20,11 @@ void DecryptionReport::FileProblem(std::string_view fileId, std::string_view wha
   ErrorLine(line);
 }
 
+void DecryptionReport::ManifestIncomplete(std::string_view what) {
+  manifestIncomplete_ = true;
+  ErrorLine(what);
+}
+
 void DecryptionReport::Warning(std::string_view message) {
   ErrorLine(std::string("warning: ").append(message));
 }

@@ -22,6 +22,8 @@ class DecryptionReport {
   void WrongPassword();
   // A stored file that was skipped or came out damaged; counted in problems().
   void FileProblem(std::string_view fileId, std::string_view what);
+  // The manifest could only be read in part, so files it lists further on were not seen.
+  void ManifestIncomplete(std::string_view what);
   // Something worth knowing that does not make a file wrong.
   void Warning(std::string_view message);
   // The reason the whole run ends.
@@ -29,6 +31,7 @@ class DecryptionReport {
 
   uint64_t filesDone() const { return filesDone_; }
   uint64_t problems() const { return problems_; }
+  bool manifestIncomplete() const { return manifestIncomplete_; }
 
  private:
   void ErrorLine(std::string_view text);
@@ -37,6 +40,7 @@ class DecryptionReport {
   std::FILE* const err_;
   uint64_t filesDone_ = 0;
   uint64_t problems_ = 0;
+  bool manifestIncomplete_ = false;
 };
 
 }  // namespace zbe::decrypt

@@ -53,8 +53,8 @@ bool DecryptMbdbBackup(const DecryptionSession& session) {
     report.FileDone();
   }
   if (truncated) {
-    report.FileProblem("Manifest.mbdb",
-                       "ends inside a record; the records after it cannot be read");
+    report.ManifestIncomplete(
+        "Manifest.mbdb ends inside a record; files listed after it cannot be decrypted");
   }
   return true;
 }

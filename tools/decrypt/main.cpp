@@ -3,7 +3,12 @@
 // Decrypts an encrypted backup into OUTPUT_FOLDER: every stored file under its file ID, and for
 // backups with Manifest.db the decrypted database as "Manifest.db-decypted". The password is the
 // first line of standard input; it is never taken from the command line, where other local
-// users could read it. Exit statuses are listed in ExitCodes.h.
+// users could read it; a third argument is refused.
+//
+// Standard output: "Count: N" after each stored file handled (N counts from 1; files that fail
+// count too), or "Wrong password" alone; each line is flushed at once. Standard error: one line
+// "tool: ..." per problem. Exit statuses: ExitCodes.h (0 done, 1 cannot decrypt, 2 usage,
+// 3 wrong password, 4 done with files skipped or damaged).
 
 #include <unistd.h>
 

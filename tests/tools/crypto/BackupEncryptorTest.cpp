@@ -1,5 +1,7 @@
 #include "tools/crypto/BackupEncryptor.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
@@ -74,37 +76,37 @@ TEST(BackupEncryptor, EncryptsTheManifestDbLayoutAsDevicesDo) {
   Bytes plainDb;
   ASSERT_EQ(DecryptBytes(encryptedDb, dbKey, PaddingRule::kStrict, &plainDb), kOk);
   testing::WriteAll(tmp / "decrypted.db", plainDb);
-  EXPECT_EQ(testing::FilesRows(tmp / "decrypted.db"), testing::FilesRows(tmp / "plain/Manifest.db"));
+  EXPECT_EQ(testing::FilesRows(tmp / "decrypted.db"),
+            testing::FilesRows(tmp / "plain/Manifest.db"));
 
   UniqueSqlite db;
   ASSERT_EQ(OpenDatabaseReadOnly(tmp / "decrypted.db", &db), SQLITE_OK);
   size_t checked = 0;
-  ASSERT_EQ(ForEachFilesRow(db.get(),
-                            [&](const ManifestDbRow& row) {
-                              MbFile archive;
-                              EXPECT_EQ(ReadMbFile(*row.file, &archive), kOk);
-                              if (row.flags != kFilesFlagFile) {
-                                EXPECT_TRUE(archive.encryptionKey.empty());
-                                return 0;
-                              }
-                              const auto& f = files[checked++];
-                              EXPECT_EQ(archive.protectionClass, f.protectionClass.value_or(3));
-                              EXPECT_EQ(archive.size, f.content.size());
-                              const std::string stored =
-                                  tmp / ("enc/" + row.fileId.substr(0, 2) + "/" + row.fileId);
-                              const Bytes cipher = ReadAll(stored);
-                              EXPECT_EQ(cipher.size(), (f.content.size() / 16 + 1) * 16);
-                              SecretBytes key;
-                              EXPECT_EQ(UnwrapPrefixedKey(keys, archive.encryptionKey,
-                                                          archive.protectionClass, &key),
-                                        kOk);
-                              Bytes plain;
-                              EXPECT_EQ(DecryptBytes(cipher, key, PaddingRule::kStrict, &plain),
-                                        kOk);
-                              EXPECT_EQ(plain, f.content) << f.relativePath;
-                              return 0;
-                            }),
-            kOk);
+  ASSERT_EQ(
+      ForEachFilesRow(
+          db.get(),
+          [&](const ManifestDbRow& row) {
+            MbFile archive;
+            EXPECT_EQ(ReadMbFile(*row.file, &archive), kOk);
+            if (row.flags != kFilesFlagFile) {
+              EXPECT_TRUE(archive.encryptionKey.empty());
+              return 0;
+            }
+            const auto& f = files[checked++];
+            EXPECT_EQ(archive.protectionClass, f.protectionClass.value_or(3));
+            EXPECT_EQ(archive.size, f.content.size());
+            const std::string stored = tmp / ("enc/" + row.fileId.substr(0, 2) + "/" + row.fileId);
+            const Bytes cipher = ReadAll(stored);
+            EXPECT_EQ(cipher.size(), (f.content.size() / 16 + 1) * 16);
+            SecretBytes key;
+            EXPECT_EQ(UnwrapPrefixedKey(keys, archive.encryptionKey, archive.protectionClass, &key),
+                      kOk);
+            Bytes plain;
+            EXPECT_EQ(DecryptBytes(cipher, key, PaddingRule::kStrict, &plain), kOk);
+            EXPECT_EQ(plain, f.content) << f.relativePath;
+            return 0;
+          }),
+      kOk);
   EXPECT_EQ(checked, files.size());
 }
 
@@ -136,8 +138,8 @@ TEST(BackupEncryptor, EncryptsTheMbdbLayoutWithKeysInTheRecords) {
     SecretBytes key;
     ASSERT_EQ(UnwrapPrefixedKey(keys, AsBytes(*r.encryptionKey), r.protectionClass, &key), kOk);
     Bytes plain;
-    ASSERT_EQ(DecryptBytes(ReadAll(tmp / ("enc/" + files[i].FileId())), key,
-                           PaddingRule::kStrict, &plain),
+    ASSERT_EQ(DecryptBytes(ReadAll(tmp / ("enc/" + files[i].FileId())), key, PaddingRule::kStrict,
+                           &plain),
               kOk);
     EXPECT_EQ(plain, files[i].content);
   }
@@ -161,22 +163,23 @@ TEST(BackupEncryptor, RefusesUnsafeOrUnusableRequests) {
   const EncryptOptions options = FastOptions(KeybagKind::kModern);
   EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "plain/inner", "pw", options, nullptr),
             kBadArgument);
-  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp.path(), "pw", options, nullptr),
-            kBadArgument);
+  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp.path(), "pw", options, nullptr), kBadArgument);
   ASSERT_EQ(CreateFolders(tmp / "full", 0700), kOk);
   testing::WriteAll(tmp / "full/keep", AsBytes("mine"));
   EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "full", "pw", options, nullptr), EEXIST);
   EXPECT_EQ(testing::ReadText(tmp / "full/keep"), "mine");
   EXPECT_EQ(EncryptBackupFolder(tmp / "full", tmp / "out", "pw", options, nullptr), kMissingFile);
 
+  testing::WriteAll(tmp / "plain/Manifest.db-wal", AsBytes("pending rows"));
+  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "out", "pw", options, nullptr), kBadArgument);
+  std::filesystem::remove(tmp / "plain/Manifest.db-wal");
+
   EncryptOptions badClass = options;
   badClass.protectionClass = 5;
-  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "out", "pw", badClass, nullptr),
-            kBadArgument);
+  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "out", "pw", badClass, nullptr), kBadArgument);
   EncryptOptions noRounds = options;
   noRounds.iterations = 0;
-  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "out", "pw", noRounds, nullptr),
-            kImplausible);
+  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "out", "pw", noRounds, nullptr), kImplausible);
   ASSERT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "enc", "pw", options, nullptr), kOk);
   // An encrypted backup is no plain input.
   EXPECT_EQ(EncryptBackupFolder(tmp / "enc", tmp / "out", "pw", options, nullptr), kBadArgument);
@@ -199,8 +202,8 @@ TEST(BackupEncryptor, CleansUpAfterAFailureHalfWay) {
             SQLITE_OK);
   db.reset();
   EncryptReport report;
-  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "enc", "pw",
-                                FastOptions(KeybagKind::kModern), &report),
+  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "enc", "pw", FastOptions(KeybagKind::kModern),
+                                &report),
             kMalformed);
   EXPECT_TRUE(testing::Snapshot(tmp / "enc").files.empty());
   EXPECT_EQ(report.filesEncrypted, 0u);

@@ -58,8 +58,7 @@ TEST(ContentCipher, FilesRoundTripAcrossChunkBoundaries) {
     Bytes expected;
     ASSERT_EQ(EncryptBytes(data, key, &expected), kOk);
     EXPECT_EQ(cipher, expected) << size;
-    ASSERT_EQ(DecryptFile(tmp / "cipher", key, tmp / "out", PaddingRule::kStrict, std::nullopt,
-                          &n),
+    ASSERT_EQ(DecryptFile(tmp / "cipher", key, tmp / "out", PaddingRule::kStrict, std::nullopt, &n),
               kOk);
     EXPECT_EQ(n, size);
     EXPECT_EQ(ReadAll(tmp / "out"), data) << size;

@@ -108,9 +108,9 @@ TEST(DerivePasscodeKey, RefusesMissingAndImplausibleParameters) {
   EXPECT_EQ(DerivePasscodeKey(AsBytes("x"), KeybagWith(salt, 0), &kek), kImplausible);
   EXPECT_EQ(DerivePasscodeKey(AsBytes("x"), KeybagWith(salt, kMaxSha1Iterations + 1), &kek),
             kImplausible);
-  EXPECT_EQ(DerivePasscodeKey(AsBytes("x"),
-                              KeybagWith(salt, 10, salt, kMaxSha256Iterations + 1), &kek),
-            kImplausible);
+  EXPECT_EQ(
+      DerivePasscodeKey(AsBytes("x"), KeybagWith(salt, 10, salt, kMaxSha256Iterations + 1), &kek),
+      kImplausible);
 }
 
 }  // namespace

@@ -89,8 +89,8 @@ TEST(Keybag, WrittenKeybagReadsBackWithEveryField) {
     EXPECT_EQ(read.uuid, made.uuid);
     EXPECT_EQ(read.salt, made.salt);
     EXPECT_EQ(read.iterations, 7u);
-    EXPECT_EQ(read.dpIterations, kind == KeybagKind::kModern ? std::optional<uint32_t>(9)
-                                                             : std::nullopt);
+    EXPECT_EQ(read.dpIterations,
+              kind == KeybagKind::kModern ? std::optional<uint32_t>(9) : std::nullopt);
     EXPECT_EQ(read.dpSalt.size(), kind == KeybagKind::kModern ? 20u : 0u);
     ASSERT_EQ(read.otherRecords.size(), 1u);
     EXPECT_EQ(read.otherRecords[0].tag, "XTRA");

@@ -23,8 +23,8 @@ Bytes RealArchive(const TempFolder& tmp) {
     return {};
   }
   Bytes plain;
-  EXPECT_EQ(DecryptBytes(testing::ReadAll(path), Bytes(32, 0),
-                         PaddingRule::kAcceptUnpaddedSqlite, &plain),
+  EXPECT_EQ(DecryptBytes(testing::ReadAll(path), Bytes(32, 0), PaddingRule::kAcceptUnpaddedSqlite,
+                         &plain),
             kOk);
   testing::WriteAll(tmp / "Manifest.db", plain);
   UniqueSqlite db;
@@ -86,8 +86,8 @@ TEST(MbFileArchive, WrittenArchiveHasTheKeyedArchiveShapeAndReadsBack) {
   ASSERT_EQ(plist_get_node_type(keyRef), PLIST_UID);
   uint64_t keyIndex = 0;
   plist_get_uid_val(keyRef, &keyIndex);
-  EXPECT_TRUE(DataValue(DictItem(plist_array_get_item(objects, static_cast<uint32_t>(keyIndex)),
-                                 "NS.data")));
+  EXPECT_TRUE(DataValue(
+      DictItem(plist_array_get_item(objects, static_cast<uint32_t>(keyIndex)), "NS.data")));
 
   MbFile read;
   ASSERT_EQ(ReadMbFile(blob, &read), kOk);

@@ -53,8 +53,7 @@ TEST(PrefixedKey, FallsBackToThePrefixWhenTheRecordedClassIsWrong) {
 TEST(PrefixedKey, ReportsWhyAKeyCannotBeUnwrapped) {
   const ClassKeys keys = VectorKeys();
   SecretBytes key;
-  EXPECT_EQ(UnwrapPrefixedKey(keys, Hex(std::string(kFileKey).substr(0, 86)), 3, &key),
-            kMalformed);
+  EXPECT_EQ(UnwrapPrefixedKey(keys, Hex(std::string(kFileKey).substr(0, 86)), 3, &key), kMalformed);
   Bytes damaged = Hex(kFileKey);
   damaged[20] ^= 1;
   EXPECT_EQ(UnwrapPrefixedKey(keys, damaged, 3, &key), kUnwrapFailed);
