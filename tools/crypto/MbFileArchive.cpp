@@ -143,6 +143,10 @@ int32_t ReadMbFile(ByteView blob, MbFile* file) {
   file->lastStatusChange = ReadUint(a, "LastStatusChange");
   file->target = ReadString(a, "Target");
   file->encryptionKey = ReadKey(a);
+  // A key that is there but unreadable must not pass for a file stored without encryption.
+  if (file->encryptionKey.empty() && DictItem(a.root, "EncryptionKey") != nullptr) {
+    return kMalformed;
+  }
   return kOk;
 }
 

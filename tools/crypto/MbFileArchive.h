@@ -30,7 +30,8 @@ struct MbFile {
 // Reads an archive. Values may be stored inline or as references into "$objects"; strings may
 // also be NSString dictionaries ("NS.string"); the key may be inline data or an NSData
 // dictionary whose "NS.data" is inline or a reference. Unknown keys are ignored. Returns kOk, or
-// kMalformed when "blob" is not a keyed archive whose root object is a dictionary.
+// kMalformed when "blob" is not a keyed archive whose root object is a dictionary, or when it has
+// an EncryptionKey whose data cannot be found.
 int32_t ReadMbFile(ByteView blob, MbFile* file);
 
 // Writes a new archive holding the fields of "file" that are present, laid out as the device

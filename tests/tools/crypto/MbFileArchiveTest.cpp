@@ -120,6 +120,11 @@ TEST(MbFileArchive, ReadsInlineVariants) {
   EXPECT_EQ(file.encryptionKey, key);
   EXPECT_EQ(file.relativePath, "Media/a.jpg");
   EXPECT_EQ(ReadMbFile(AsBytes("bplist00 nonsense"), &file), kMalformed);
+
+  // A key holder without its data is damage, not a file stored plain.
+  plist_dict_set_item(root, "EncryptionKey", plist_new_dict());
+  ASSERT_EQ(ToBinaryPlist(top.get(), &blob), kOk);
+  EXPECT_EQ(ReadMbFile(blob, &file), kMalformed);
 }
 
 TEST(MbFileArchive, SettingEncryptionKeepsEverythingElse) {
