@@ -21,5 +21,14 @@ function(zbe_add_gtest name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    TEST_LIST ${name}_TESTS
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # The discovery script cannot pass a list of labels through; set them on the discovered
+  # tests in a script that CTest reads after the discovery's own.
+  set(label_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+  file(WRITE ${label_script}
+    "foreach(t IN LISTS ${name}_TESTS)\n"
+    "  set_tests_properties(\"\${t}\" PROPERTIES LABELS \"${labels}\")\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_script})
 endfunction()
