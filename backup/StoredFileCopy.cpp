@@ -78,7 +78,7 @@ int32_t CopyStoredFile(const std::string& source, const std::string& destination
   // Truncating only after this check keeps a copy onto itself from emptying a stored file.
   if (!out.valid() || fstat(out.get(), &outInfo) != 0 ||
       (inInfo.st_dev == outInfo.st_dev && inInfo.st_ino == outInfo.st_ino) ||
-      ftruncate(out.get(), 0) != 0) {
+      (S_ISREG(outInfo.st_mode) && ftruncate(out.get(), 0) != 0)) {
     result = kResultMissingFile;
   } else if (inInfo.st_size > 0) {
     result = CopyChunks(in.get(), out.get(), static_cast<uint64_t>(inInfo.st_size), destination,

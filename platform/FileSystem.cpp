@@ -119,7 +119,7 @@ int32_t CopyFileBytes(const std::string& source, const std::string& destination)
   if (inInfo.st_dev == outInfo.st_dev && inInfo.st_ino == outInfo.st_ino) {
     return EINVAL;
   }
-  if (ftruncate(out.get(), 0) != 0) {
+  if (S_ISREG(outInfo.st_mode) && ftruncate(out.get(), 0) != 0) {
     return errno;
   }
   auto fail = [&](int error) {
