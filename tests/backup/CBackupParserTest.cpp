@@ -207,8 +207,8 @@ TEST_F(ParserTest, CopiesTheMessagesAndContactsDatabases) {
   ASSERT_EQ(parser.Open(""), kResultOk);
   WriteFile(out / "Message/sms.sqlite", std::string(50000, 'o'));  // replaced
   EXPECT_EQ(parser.CopyMessagesDatabase(out / "Message/sms.sqlite"), kResultOk);
-  EXPECT_EQ(ReadFile(out / "Message/sms.sqlite"), ReadFile(parser.StoredFilePath(
-                                                      "3d0d7e5fb2ce288813306e4d4636395e047a3d28")));
+  EXPECT_EQ(ReadFile(out / "Message/sms.sqlite"),
+            ReadFile(parser.StoredFilePath("3d0d7e5fb2ce288813306e4d4636395e047a3d28")));
   EXPECT_EQ(parser.CopyContactsDatabase(out / "Contacts.sqlite"), kResultOk);
   EXPECT_EQ(ReadFile(out / "Contacts.sqlite").substr(17), "contacts");
 }

@@ -54,8 +54,7 @@ TEST(InfoPlistText, ReadsTheFiveFields) {
 
 TEST(InfoPlistText, ShiftsTheDateByTheZonesBaseBias) {
   EXPECT_EQ(Read(Plist(kFullBody), "XXX-1").lastBackupDate, "2020-02-01 00:10:05");
-  EXPECT_EQ(Read(Plist(kFullBody), "EST5EDT,M3.2.0,M11.1.0").lastBackupDate,
-            "2020-01-31 18:10:05");
+  EXPECT_EQ(Read(Plist(kFullBody), "EST5EDT,M3.2.0,M11.1.0").lastBackupDate, "2020-01-31 18:10:05");
 }
 
 TEST(InfoPlistText, KeepsADateWithoutSeparatorsAsWritten) {
@@ -77,10 +76,10 @@ TEST(InfoPlistText, SetsModernVersionAboveEleven) {
 }
 
 TEST(InfoPlistText, StopsAfterTheSerialNumber) {
-  BackupSummary summary = Read(Plist(
-      "<key>Serial Number</key>\n<string>S1</string>\n"
-      "<key>Display Name</key>\n<string>Too late</string>\n"
-      "<key>Phone Number</key>\n<string>555</string>\n"));
+  BackupSummary summary =
+      Read(Plist("<key>Serial Number</key>\n<string>S1</string>\n"
+                 "<key>Display Name</key>\n<string>Too late</string>\n"
+                 "<key>Phone Number</key>\n<string>555</string>\n"));
   EXPECT_EQ(summary.serialNumber, "S1");
   EXPECT_EQ(summary.displayName, "");
   EXPECT_EQ(summary.phoneNumber, "");

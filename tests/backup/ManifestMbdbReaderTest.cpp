@@ -17,19 +17,28 @@ using test::WriteFile;
 // length and bytes (FF FF: absent), then mode 81A4, inode, user, group, three times, size,
 // protection class and the property count.
 const std::string kSmsRecord = std::string(
-    "\x00\x0A" "HomeDomain"
-    "\x00\x12" "Library/SMS/sms.db"
-    "\xFF\xFF"                              // link target
-    "\x00\x02" "\xAB\xCD"                   // data hash (2 bytes here)
-    "\xFF\xFF"                              // encryption key
-    "\x81\xA4"                              // mode: regular file
-    "\x00\x00\x00\x00\x00\x01\x02\x03"      // inode
-    "\x00\x00\x01\xF5" "\x00\x00\x01\xF5"   // user, group
-    "\x5E\x34\xB4\x4D" "\x5E\x34\xB4\x4D" "\x5E\x34\xB4\x4D"  // modified, accessed, created
-    "\x00\x00\x00\x00\x00\x00\x70\x00"      // size
-    "\x04"                                  // protection class
-    "\x01"                                  // one property
-    "\x00\x04" "name" "\x00\x05" "value",
+    "\x00\x0A"
+    "HomeDomain"
+    "\x00\x12"
+    "Library/SMS/sms.db"
+    "\xFF\xFF"  // link target
+    "\x00\x02"
+    "\xAB\xCD"                          // data hash (2 bytes here)
+    "\xFF\xFF"                          // encryption key
+    "\x81\xA4"                          // mode: regular file
+    "\x00\x00\x00\x00\x00\x01\x02\x03"  // inode
+    "\x00\x00\x01\xF5"
+    "\x00\x00\x01\xF5"  // user, group
+    "\x5E\x34\xB4\x4D"
+    "\x5E\x34\xB4\x4D"
+    "\x5E\x34\xB4\x4D"                  // modified, accessed, created
+    "\x00\x00\x00\x00\x00\x00\x70\x00"  // size
+    "\x04"                              // protection class
+    "\x01"                              // one property
+    "\x00\x04"
+    "name"
+    "\x00\x05"
+    "value",
     2 + 10 + 2 + 18 + 2 + 4 + 2 + 2 + 8 + 8 + 12 + 8 + 1 + 1 + 6 + 7);
 
 std::string Header() {
@@ -95,7 +104,12 @@ TEST(ParseManifestMbdb, StopsAtATruncatedRecordAndKeepsTheOnesBefore) {
   }
   // A string length that points past the end.
   std::vector<ManifestEntry> entries;
-  ASSERT_EQ(ParseManifestMbdb(Header() + first + std::string("\x7F\xFF" "abc", 5), entries), 0);
+  ASSERT_EQ(ParseManifestMbdb(Header() + first +
+                                  std::string("\x7F\xFF"
+                                              "abc",
+                                              5),
+                              entries),
+            0);
   EXPECT_EQ(entries.size(), 1u);
 }
 

@@ -32,9 +32,9 @@ void ReadEverything(const std::string& folder, const std::string& copies) {
   for (const ManifestEntry& entry : parser.manifest()) {
     std::string stored = parser.StoredFilePath(entry.fileID);
     if (std::filesystem::is_regular_file(stored)) {
-      EXPECT_EQ(parser.CopyStoredFile(stored, copies + "/" + std::to_string(copied++), nullptr,
-                                      nullptr),
-                kResultOk);
+      EXPECT_EQ(
+          parser.CopyStoredFile(stored, copies + "/" + std::to_string(copied++), nullptr, nullptr),
+          kResultOk);
     }
   }
   EXPECT_GT(copied, 0);

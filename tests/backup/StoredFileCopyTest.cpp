@@ -71,8 +71,7 @@ TEST(CopyStoredFile, ReportsAMissingSourceOnceWithPercent100) {
   ASSERT_EQ(recorder.calls.size(), 1u);
   EXPECT_EQ(recorder.calls[0].percent, 100);
   EXPECT_EQ(recorder.calls[0].code, kResultMissingFile);
-  EXPECT_EQ(CopyStoredFile(temp / "missing", temp / "copy2", nullptr, nullptr),
-            kResultMissingFile);
+  EXPECT_EQ(CopyStoredFile(temp / "missing", temp / "copy2", nullptr, nullptr), kResultMissingFile);
 }
 
 TEST(CopyStoredFile, StopsWhenTheCallbackAnswersNonZero) {
@@ -94,8 +93,7 @@ TEST(CopyStoredFile, ReplacesALongerDestinationAndNeverCopiesOntoItself) {
   WriteFile(temp / "copy", std::string(100000, 'o'));
   ASSERT_EQ(CopyStoredFile(temp / "stored", temp / "copy", nullptr, nullptr), 0);
   EXPECT_EQ(ReadFile(temp / "copy"), "new");
-  EXPECT_EQ(CopyStoredFile(temp / "stored", temp / "stored", nullptr, nullptr),
-            kResultMissingFile);
+  EXPECT_EQ(CopyStoredFile(temp / "stored", temp / "stored", nullptr, nullptr), kResultMissingFile);
   EXPECT_EQ(ReadFile(temp / "stored"), "new");
 }
 

@@ -22,9 +22,15 @@ TEST(Utf8Validity, RejectsIllFormedSequences) {
 
 TEST(Utf8Repair, ReplacesEachMaximalIllFormedSubpart) {
   EXPECT_EQ(RepairUtf8("ok"), "ok");
-  EXPECT_EQ(RepairUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(RepairUtf8("a\xFF"
+                       "b"),
+            "a\xEF\xBF\xBD"
+            "b");
   // A truncated three-byte sequence is one subpart and becomes one replacement character.
-  EXPECT_EQ(RepairUtf8("\xE2\x82" "z"), "\xEF\xBF\xBD" "z");
+  EXPECT_EQ(RepairUtf8("\xE2\x82"
+                       "z"),
+            "\xEF\xBF\xBD"
+            "z");
   EXPECT_EQ(RepairUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");
   EXPECT_TRUE(IsValidUtf8(RepairUtf8("\xF0\x9F\x98")));
 }
@@ -52,7 +58,9 @@ TEST(Utf16Conversion, KeepsCharactersOutsideTheBasicPlaneAsSurrogatePairs) {
 }
 
 TEST(Utf16Conversion, ReplacesUnpairedSurrogates) {
-  EXPECT_EQ(Utf8FromUtf16(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Utf8FromUtf16(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(Utf8FromUtf16(std::u16string{0xDC00}), "\xEF\xBF\xBD");
 }
 

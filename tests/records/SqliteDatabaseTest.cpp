@@ -42,8 +42,8 @@ TEST(SqliteReadOnlyUri, EscapesWhatTheUriFormWouldMisread) {
 
 TEST(SqliteDatabase, OpensPathsWithUriSpecialCharacters) {
   TempFolder temp;
-  for (const char* name : {"with space.db", "hash#sign.db", "question?mark.db",
-                           "percent%20name.db", "all # ? % of them.db"}) {
+  for (const char* name : {"with space.db", "hash#sign.db", "question?mark.db", "percent%20name.db",
+                           "all # ? % of them.db"}) {
     std::string path = temp / name;
     MakeDatabase(path);
     SqliteDatabase db;

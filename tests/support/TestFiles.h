@@ -21,8 +21,8 @@ class TempFolder {
  public:
   TempFolder() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && base[0] == '/' ? base : "/tmp") +
-                          "/zbe-test-XXXXXX";
+    std::string pattern =
+        std::string(base != nullptr && base[0] == '/' ? base : "/tmp") + "/zbe-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
       throw std::runtime_error("mkdtemp failed");
     }
@@ -113,8 +113,8 @@ inline FolderSnapshot SnapshotFolder(const std::string& root) {
     EntryState state;
     state.isFolder = S_ISDIR(info.st_mode);
     state.size = state.isFolder ? 0 : static_cast<uintmax_t>(info.st_size);
-    state.modifiedNs = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL +
-                       info.st_mtim.tv_nsec;
+    state.modifiedNs =
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
     snapshot[std::filesystem::relative(entry.path(), root).string()] = state;
   }
   return snapshot;
