@@ -71,7 +71,9 @@ class CBackupParser {
   // or the decryption's failure or stop before any manifest is read.
   int32_t Open(const std::string& password);
 
-  // The category reads of the recovery source (slots 5 to 12 and 15).
+  // The category reads of the recovery source (slots 5 to 12 and 15): each fills its container
+  // (see IPhoneRecoveryParse for what each delivers and how it reports progress) and returns a
+  // result code; a read whose reader is not part of the build returns 87 and fills nothing.
   int32_t ReadMessages(MessageThreadMap& threads);
   int32_t ReadMessageAttachments(std::vector<AttachmentItem>& attachments);
   int32_t ReadContacts(ContactList& contacts);
@@ -84,6 +86,7 @@ class CBackupParser {
   int32_t ReadWhatsApp(WhatsAppThreadMap& chats);
 
   // Copies a stored file to WorkFolder for the preview; "copyPath" receives the copy's path.
+  // Returns 87 while the file type detection is not part of the build.
   int32_t MakePreviewCopy(const std::string& storedPath, std::string& copyPath,
                           PreviewCopyCallback callback, void* context);
 

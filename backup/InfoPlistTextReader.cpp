@@ -83,9 +83,7 @@ void ReadInfoPlistText(std::FILE* file, BackupSummary& summary) {
         summary.displayName = RepairUtf8(TagValue(value, "string"));
         break;
       case Key::kLastBackupDate:
-        if (value.find("<date>") != std::string::npos) {
-          ApplyBackupDate(TagValue(value, "date"), summary);
-        }
+        ApplyBackupDate(TagValue(value, "date"), summary);
         break;
       case Key::kPhoneNumber:
         summary.phoneNumber = TagValue(value, "string");
