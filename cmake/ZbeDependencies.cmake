@@ -1,7 +1,7 @@
 # Imported targets for the Debian packages the project builds against.
 # Each is looked up only by the subsystems that use it (see ARCHITECTURE.md section 1).
 
-# SQLite3::SQLite3 and Threads::Threads come from find_package in the top-level file.
+# SQLite::SQLite3 and Threads::Threads come from find_package in the top-level file.
 
 macro(zbe_find_openssl)
   find_package(OpenSSL REQUIRED)

@@ -1,0 +1,222 @@
+#include "backup/CBackupParser.h"
+
+#include "backup/BackupDiscovery.h"
+#include "backup/EncryptionProbe.h"
+#include "backup/ManifestLoader.h"
+#include "backup/ResultCodes.h"
+#include "backup/StoredFileCopy.h"
+#include "platform/AppFolders.h"
+#include "platform/FileSystem.h"
+
+namespace zbe {
+namespace {
+
+// Weights of one step of the scan's progress.
+constexpr int32_t kPlainStepWeight = 11;
+constexpr int32_t kEncryptedStepWeight = 10;
+
+// The preview copies that CleanUpTemporaryFiles removes.
+constexpr const char* kPreviewCopies[] = {"tmp.jpg", "tmp.avi", "tmp.wav"};
+
+int32_t CopyDatabase(const std::string& source, const std::string& destination) {
+  if (!IsRegularFile(source)) {
+    return kResultMissingFile;
+  }
+  return CopyFileBytes(source, destination);
+}
+
+}  // namespace
+
+CBackupParser::CBackupParser() {
+  std::string appData;
+  if (AppDataFolder(appData) == 0) {
+    workFolder_ = WorkFolderIn(appData);
+    // Preview copies of personal data land here: keep the folder private to the user.
+    CreateFolders(workFolder_, 0700);
+  }
+  // The progress state starts cleared (no callback, running progress and weight 0).
+  CleanUpTemporaryFiles();
+  DiscoverBackups();
+}
+
+CBackupParser::~CBackupParser() {
+  manifest_.clear();
+  backupFiles_.clear();
+  discoveredFolders_.clear();
+  CleanUpTemporaryFiles();
+}
+
+int32_t CBackupParser::DiscoverBackups() {
+  discoveredFolders_.clear();
+  std::string appData;
+  int32_t result = AppDataFolder(appData);
+  if (result != 0) {
+    return result;
+  }
+  backupFolder_ = MobileSyncRoot(appData);
+  ListFolder(backupFolder_, discoveredFolders_);
+  return kResultOk;
+}
+
+int32_t CBackupParser::ReadBackupSummaries(std::vector<BackupSummary>& summaries) const {
+  ReadSummariesOf(discoveredFolders_, summaries);
+  return kResultOk;
+}
+
+int32_t CBackupParser::ReadBackupSummary(const std::string& folder, BackupSummary& summary) const {
+  return ReadSummaryOfFolder(folder, summary);
+}
+
+bool CBackupParser::ProbeEncrypted(const std::string& folder) const {
+  return zbe::ProbeEncrypted(folder);
+}
+
+bool CBackupParser::ListFolder(const std::string& folder, std::vector<std::string>& entries) {
+  return zbe::ListFolder(folder, entries);
+}
+
+int32_t CBackupParser::SetBackup(const BackupSummary& summary) {
+  selectedBackup_ = summary;
+  backupFolder_ = summary.folderPath;
+  return kResultOk;
+}
+
+int32_t CBackupParser::SetProgressCallback(RecoveryProgressCallback callback, void* userData) {
+  progressCallback_ = callback;
+  progressUserData_ = userData;
+  return kResultOk;
+}
+
+int32_t CBackupParser::ReportProgress(int32_t progress) {
+  return progressCallback_ != nullptr ? progressCallback_(progressUserData_, progress) : 0;
+}
+
+int32_t CBackupParser::Open(const std::string& password) {
+  runningProgress_ = 0;
+  stepWeight_ = kPlainStepWeight;
+  ReportProgress(runningProgress_);
+  messageThreads_.clear();
+  backupFiles_.clear();
+  discoveredFolders_.clear();
+  manifest_.clear();
+
+  std::string outputFolder;
+  std::string decryptedManifest;
+  if (selectedBackup_.encrypted) {
+    stepWeight_ = kEncryptedStepWeight;
+    int32_t decrypted = DecryptBackup(password, outputFolder, decryptedManifest);
+    if (decrypted != kResultOk) {
+      return decrypted;
+    }
+  } else {
+    runningProgress_ = 1;
+    ReportProgress(runningProgress_);
+  }
+
+  // An encrypted backup's manifest is looked up in its own folder (the decrypted copy of
+  // "Manifest.db" lies in the output folder); only then do stored-file paths move to the copies.
+  int32_t result = LoadManifest(backupFolder_, decryptedManifest, manifest_, usesManifestDb_);
+  if (!outputFolder.empty()) {
+    backupFolder_ = outputFolder;
+    selectedBackup_.folderPath = outputFolder;
+  }
+  runningProgress_ += stepWeight_;
+  ReportProgress(runningProgress_);
+  return result;
+}
+
+int32_t CBackupParser::DecryptBackup(const std::string&, std::string&, std::string&) {
+  // Encrypted backups are decrypted by the decryption runner, which does not exist yet: report
+  // it as a decryption that could not be started.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadMessages(MessageThreadMap&) {
+  // Filled by the messages reader, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadMessageAttachments(std::vector<AttachmentItem>&) {
+  // Filled by the media gathering, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadContacts(ContactList&) {
+  // Filled by the contacts reader, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadNotes(NoteList&) {
+  // Filled by the notes reader, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadCallHistory(CallList&) {
+  // Filled by the call history reader, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadCameraRoll(std::vector<MediaFileItem>&, std::vector<MediaFileItem>&) {
+  // Filled by the media gathering, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>&) {
+  // Hands out what the media gathering collects, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadAppMedia(std::vector<AppMediaItem>&) {
+  // Filled by the media gathering, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap&) {
+  // Filled by the WhatsApp reader, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::MakePreviewCopy(const std::string&, std::string&, PreviewCopyCallback,
+                                       void*) {
+  // Needs the file type detection, which is not built yet.
+  return kResultMissingFile;
+}
+
+int32_t CBackupParser::CopyStoredFile(const std::string& source, const std::string& destination,
+                                      FileCopyCallback callback, void* context) const {
+  return zbe::CopyStoredFile(source, destination, callback, context);
+}
+
+int32_t CBackupParser::CopyMessagesDatabase(const std::string& destination) const {
+  return CopyDatabase(StoredFilePath(kMessagesHashedName), destination);
+}
+
+int32_t CBackupParser::CopyContactsDatabase(const std::string& destination) const {
+  return CopyDatabase(StoredFilePath(kAddressBookHashedName), destination);
+}
+
+void CBackupParser::CleanUpTemporaryFiles() {
+  if (workFolder_.empty()) {
+    return;
+  }
+  for (const char* name : kPreviewCopies) {
+    RemovePath(JoinPath(workFolder_, name));
+  }
+}
+
+std::string CBackupParser::StoredFilePath(std::string_view fileID) const {
+  return zbe::StoredFilePath(backupFolder_, fileID,
+                             LayoutFor(selectedBackup_.encrypted, usesManifestDb_));
+}
+
+std::vector<std::string> CBackupParser::FindStoredFiles(std::string_view name) const {
+  return zbe::FindStoredFiles(manifest_, name, backupFolder_,
+                              LayoutFor(selectedBackup_.encrypted, usesManifestDb_));
+}
+
+WhatsAppDatabasePaths CBackupParser::FindWhatsAppDatabases() const {
+  return zbe::FindWhatsAppDatabases(manifest_, backupFolder_,
+                                    LayoutFor(selectedBackup_.encrypted, usesManifestDb_));
+}
+
+}  // namespace zbe

@@ -1,0 +1,158 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "backup/BackupSummary.h"
+#include "backup/ManifestEntry.h"
+#include "backup/RecoveryCallbacks.h"
+#include "backup/StoredFiles.h"
+#include "records/FileItems.h"
+#include "records/Records.h"
+
+namespace zbe {
+
+// The backup parser: finds the backups, reads their summaries, opens the chosen one and reads
+// its data. One exists per application run (the main window owns it; pages, the recovery source,
+// the export and the preview borrow it). It takes no locks: only the scan thread changes its
+// state, one operation at a time; the preview copy and the export read no more of it than
+// WorkFolder and stored-file paths. Not copyable.
+class CBackupParser {
+ public:
+  // Creates WorkFolder (with missing parents, private to the user), clears the progress state,
+  // deletes the leftovers of earlier runs (CleanUpTemporaryFiles) and discovers the backups of
+  // the MobileSync root. The application-data folder comes from the environment
+  // ($XDG_DATA_HOME, else ~/.local/share); when none can be found WorkFolder stays empty and no
+  // backup is discovered.
+  CBackupParser();
+  // Clears the manifest, the backup files and the discovered folders, then cleans up again.
+  ~CBackupParser();
+  CBackupParser(const CBackupParser&) = delete;
+  CBackupParser& operator=(const CBackupParser&) = delete;
+
+  // --- Discovery and summaries ---
+
+  // Sets the backup folder to the MobileSync root and refills the discovered folders with its
+  // entries. Returns 0, or the errno when the application-data folder cannot be resolved (the
+  // discovered folders are then empty). A missing root leaves them empty and still returns 0.
+  int32_t DiscoverBackups();
+
+  // Appends the summary of every discovered folder that has a readable "Info.plist" to
+  // "summaries" and sorts them newest first. Returns 0.
+  int32_t ReadBackupSummaries(std::vector<BackupSummary>& summaries) const;
+
+  // Reads the summary of "folder" (one the user picked) into "summary". Returns 0, or 87 when
+  // its "Info.plist" cannot be opened.
+  int32_t ReadBackupSummary(const std::string& folder, BackupSummary& summary) const;
+
+  // The encrypted flag of the backup in "folder" (see backup/EncryptionProbe.h).
+  bool ProbeEncrypted(const std::string& folder) const;
+
+  // Appends the entries of "folder" whose names do not begin with "." (see
+  // backup/BackupDiscovery.h). Returns false when the listing cannot start.
+  static bool ListFolder(const std::string& folder, std::vector<std::string>& entries);
+
+  // --- Opening and reading the chosen backup ---
+
+  // Copies "summary" into the selected backup and makes its folderPath the backup folder.
+  // Returns 0.
+  int32_t SetBackup(const BackupSummary& summary);
+
+  // Stores the scan's progress callback and its user data (either may be null). Returns 0.
+  int32_t SetProgressCallback(RecoveryProgressCallback callback, void* userData);
+
+  // Opens the selected backup: empties the message threads, backup files, discovered folders
+  // and manifest; reports 0 (weight 11); for an encrypted backup decrypts it with "password"
+  // (weight 10), else reports 1; loads the manifest (ManifestLoader); adds the weight to the
+  // running progress and reports it. The answers to these reports are not heeded.
+  // Returns the manifest's result (0, 87 without a manifest, 6009, 1006 or SQLite's open code),
+  // or the decryption's failure or stop before any manifest is read.
+  int32_t Open(const std::string& password);
+
+  // The category reads of the recovery source (slots 5 to 12 and 15): each fills its container
+  // (see IPhoneRecoveryParse for what each delivers and how it reports progress) and returns a
+  // result code; a read whose reader is not part of the build returns 87 and fills nothing.
+  int32_t ReadMessages(MessageThreadMap& threads);
+  int32_t ReadMessageAttachments(std::vector<AttachmentItem>& attachments);
+  int32_t ReadContacts(ContactList& contacts);
+  int32_t ReadNotes(NoteList& notes);
+  int32_t ReadCallHistory(CallList& calls);
+  int32_t ReadCameraRoll(std::vector<MediaFileItem>& cameraRoll,
+                         std::vector<MediaFileItem>& photoStream);
+  int32_t ReadWhatsAppAttachments(std::vector<MediaFileItem>& attachments);
+  int32_t ReadAppMedia(std::vector<AppMediaItem>& media);
+  int32_t ReadWhatsApp(WhatsAppThreadMap& chats);
+
+  // Copies a stored file to WorkFolder for the preview; "copyPath" receives the copy's path.
+  // Returns 87 while the file type detection is not part of the build.
+  int32_t MakePreviewCopy(const std::string& storedPath, std::string& copyPath,
+                          PreviewCopyCallback callback, void* context);
+
+  // Copies one stored file for the export (see backup/StoredFileCopy.h for every result).
+  int32_t CopyStoredFile(const std::string& source, const std::string& destination,
+                         FileCopyCallback callback, void* context) const;
+
+  // Copy the stored messages ("sms.db") and address book databases of the opened backup to
+  // "destination", replacing an existing file. Return 0, or 87 when the stored database cannot
+  // be opened, or the errno of a failed write (an incomplete copy is removed).
+  int32_t CopyMessagesDatabase(const std::string& destination) const;
+  int32_t CopyContactsDatabase(const std::string& destination) const;
+
+  // Deletes the preview copies "tmp.jpg", "tmp.avi" and "tmp.wav" of WorkFolder. Errors of
+  // single deletions are ignored.
+  void CleanUpTemporaryFiles();
+
+  // --- Stored files of the opened backup ---
+
+  // The path of the stored file "fileID" in the backup folder, in the layout of the opened
+  // backup: flat for an encrypted backup, two-level with "Manifest.db", else flat.
+  std::string StoredFilePath(std::string_view fileID) const;
+
+  // The stored paths of the manifest entries whose path contains "name", in manifest order.
+  std::vector<std::string> FindStoredFiles(std::string_view name) const;
+
+  // The WhatsApp chat and contacts databases found by name in the manifest.
+  WhatsAppDatabasePaths FindWhatsAppDatabases() const;
+
+  // --- State, for the pages and tests ---
+  const std::string& backupFolder() const { return backupFolder_; }
+  const std::string& WorkFolder() const { return workFolder_; }
+  const BackupSummary& selectedBackup() const { return selectedBackup_; }
+  const std::vector<std::string>& discoveredFolders() const { return discoveredFolders_; }
+  const std::vector<std::string>& backupFiles() const { return backupFiles_; }
+  const std::vector<ManifestEntry>& manifest() const { return manifest_; }
+  bool usesManifestDb() const { return usesManifestDb_; }
+  int32_t runningProgress() const { return runningProgress_; }
+  int32_t stepWeight() const { return stepWeight_; }
+
+ private:
+  // Calls the progress callback with "progress"; returns its answer (0 without a callback).
+  int32_t ReportProgress(int32_t progress);
+
+  // The decryption step of Open for an encrypted backup. On success stores the folder of the
+  // decrypted copies in "outputFolder" and the decrypted manifest's path in
+  // "decryptedManifest", and returns 0.
+  int32_t DecryptBackup(const std::string& password, std::string& outputFolder,
+                        std::string& decryptedManifest);
+
+  // Folder of the backup being read: the MobileSync root after discovery, the chosen backup's
+  // folder after SetBackup, the decrypted copies' folder after a decryption.
+  std::string backupFolder_;
+  std::string workFolder_;  // "<appdata>/ZorvaneBackupExtractor/", or empty without appdata
+  BackupSummary selectedBackup_;
+  std::vector<std::string> discoveredFolders_;  // entries of the MobileSync root
+  std::vector<std::string> backupFiles_;        // files counted for the decryption progress
+  std::vector<ManifestEntry> manifest_;         // every file of the opened backup, in order
+  bool usesManifestDb_ = false;                 // two-level stored-file layout
+  RecoveryProgressCallback progressCallback_ = nullptr;
+  void* progressUserData_ = nullptr;
+  int32_t runningProgress_ = 0;        // progress reported so far in the current scan
+  int32_t stepWeight_ = 0;             // 11 for a plain backup, 10 for an encrypted one
+  MessageThreadMap messageThreads_;    // result of the last ReadMessages
+  WhatsAppThreadMap whatsAppThreads_;  // result of the last ReadWhatsApp
+  std::vector<MediaFileItem> whatsAppAttachments_;  // gathered by ReadAppMedia
+};
+
+}  // namespace zbe

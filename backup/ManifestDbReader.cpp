@@ -1,0 +1,35 @@
+#include "backup/ManifestDbReader.h"
+
+#include "backup/ResultCodes.h"
+#include "records/SqliteDatabase.h"
+
+namespace zbe {
+
+int32_t ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entries) {
+  entries.clear();
+  SqliteDatabase db;
+  int32_t opened = db.Open(path);
+  if (opened != 0) {
+    return opened;
+  }
+  auto onRow = [&entries](int columnCount, char** values, char**) {
+    if (columnCount < 3) {
+      return 0;
+    }
+    ManifestEntry entry;
+    entry.fileID = values[0] != nullptr ? values[0] : "";
+    entry.path = values[1] != nullptr ? values[1] : "";
+    if (values[2] != nullptr) {
+      entry.path += '-';
+      entry.path += values[2];
+    }
+    entries.push_back(std::move(entry));
+    return 0;
+  };
+  if (db.Exec("select fileID,domain, relativePath from Files;", onRow) != 0) {
+    return kResultQueryFailed;
+  }
+  return kResultOk;
+}
+
+}  // namespace zbe

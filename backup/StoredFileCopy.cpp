@@ -1,0 +1,96 @@
+#include "backup/StoredFileCopy.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "backup/ResultCodes.h"
+#include "platform/FileSystem.h"
+#include "platform/UniqueFd.h"
+
+namespace zbe {
+namespace {
+
+constexpr size_t kChunkBytes = 65536;
+
+// Writes all of "size" bytes. Returns 0 or the errno of the failure.
+int32_t WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t put = write(fd, data, size);
+    if (put < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    data += put;
+    size -= static_cast<size_t>(put);
+  }
+  return 0;
+}
+
+// Copies the open "in" to "out". Returns 0, an errno or the callback's answer.
+int32_t CopyChunks(int in, int out, uint64_t size, const std::string& destination,
+                   FileCopyCallback callback, void* context) {
+  std::vector<char> buffer(kChunkBytes);
+  uint64_t copied = 0;
+  for (;;) {
+    ssize_t got = read(in, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    if (got == 0) {
+      return kResultOk;
+    }
+    int32_t writeError = WriteAll(out, buffer.data(), static_cast<size_t>(got));
+    copied += static_cast<uint64_t>(got);
+    // A source that grew while being copied is still copied whole; the percentage stays <= 100.
+    auto percent = static_cast<int32_t>(copied >= size ? 100 : copied * 100 / size);
+    int32_t answer = callback != nullptr ? callback(context, percent, writeError, destination) : 0;
+    // A failed write ends the copy even when the callback answers "go on": a file with a hole
+    // must not pass for a copy.
+    if (writeError != 0) {
+      return writeError;
+    }
+    if (answer != 0) {
+      return answer;
+    }
+  }
+}
+
+}  // namespace
+
+int32_t CopyStoredFile(const std::string& source, const std::string& destination,
+                       FileCopyCallback callback, void* context) {
+  CreateFolders(ParentFolder(destination));
+  int32_t result = kResultOk;
+  UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd out;
+  struct stat inInfo {};
+  struct stat outInfo {};
+  if (in.valid() && fstat(in.get(), &inInfo) == 0 && !S_ISDIR(inInfo.st_mode)) {
+    out.Reset(open(destination.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  }
+  // Truncating only after this check keeps a copy onto itself from emptying a stored file.
+  if (!out.valid() || fstat(out.get(), &outInfo) != 0 ||
+      (inInfo.st_dev == outInfo.st_dev && inInfo.st_ino == outInfo.st_ino) ||
+      (S_ISREG(outInfo.st_mode) && ftruncate(out.get(), 0) != 0)) {
+    result = kResultMissingFile;
+  } else if (inInfo.st_size > 0) {
+    result = CopyChunks(in.get(), out.get(), static_cast<uint64_t>(inInfo.st_size), destination,
+                        callback, context);
+  }
+  if (out.valid() && out.Reset() != 0 && result == kResultOk) {
+    result = errno;
+  }
+  if (result > 0 && callback != nullptr) {
+    callback(context, 100, result, destination);
+  }
+  return result;
+}
+
+}  // namespace zbe

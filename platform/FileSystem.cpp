@@ -1,0 +1,172 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/AsciiCase.h"
+#include "platform/UniqueFd.h"
+
+namespace zbe {
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '/') {
+    return folder + name;
+  }
+  return folder + "/" + name;
+}
+
+std::string ParentFolder(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return {};
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int32_t ListFolderEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+  if (!dir) {
+    return errno;
+  }
+  std::vector<FolderEntry> found;
+  while (dirent* entry = readdir(dir.get())) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") {
+      continue;
+    }
+    FolderEntry item{name, false};
+    if (entry->d_type == DT_DIR) {
+      item.isFolder = true;
+    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      item.isFolder = IsFolder(JoinPath(folder, name));
+    }
+    found.push_back(std::move(item));
+  }
+  std::sort(found.begin(), found.end(), [](const FolderEntry& a, const FolderEntry& b) {
+    int order = AsciiCaseCompare(a.name, b.name);
+    return order != 0 ? order < 0 : a.name < b.name;
+  });
+  entries.insert(entries.end(), found.begin(), found.end());
+  return 0;
+}
+
+int32_t CreateFolders(const std::string& folder, mode_t mode) {
+  if (folder.empty()) {
+    return ENOENT;
+  }
+  if (IsFolder(folder)) {
+    return 0;
+  }
+  // Create each missing level from the top down.
+  for (size_t pos = folder.find('/', 1);; pos = folder.find('/', pos + 1)) {
+    std::string part = folder.substr(0, pos);
+    if (!part.empty() && part.back() != '/' && mkdir(part.c_str(), mode) != 0 && errno != EEXIST) {
+      return errno;
+    }
+    if (pos == std::string::npos) {
+      break;
+    }
+  }
+  return IsFolder(folder) ? 0 : ENOTDIR;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<uint64_t> FileSize(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  return static_cast<uint64_t>(info.st_size);
+}
+
+int32_t CopyFileBytes(const std::string& source, const std::string& destination) {
+  UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!in.valid()) {
+    return errno;
+  }
+  UniqueFd out(open(destination.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  if (!out.valid()) {
+    return errno;
+  }
+  // Truncating only after this check keeps a copy onto itself from emptying the source.
+  struct stat inInfo {};
+  struct stat outInfo {};
+  if (fstat(in.get(), &inInfo) != 0 || fstat(out.get(), &outInfo) != 0) {
+    return errno;
+  }
+  if (inInfo.st_dev == outInfo.st_dev && inInfo.st_ino == outInfo.st_ino) {
+    return EINVAL;
+  }
+  if (S_ISREG(outInfo.st_mode) && ftruncate(out.get(), 0) != 0) {
+    return errno;
+  }
+  auto fail = [&](int error) {
+    out.Reset();
+    unlink(destination.c_str());
+    return error;
+  };
+  std::vector<char> buffer(65536);
+  for (;;) {
+    ssize_t got = read(in.get(), buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR)
+        continue;
+      return fail(errno);
+    }
+    if (got == 0) {
+      break;
+    }
+    for (ssize_t done = 0; done < got;) {
+      ssize_t put = write(out.get(), buffer.data() + done, static_cast<size_t>(got - done));
+      if (put < 0) {
+        if (errno == EINTR)
+          continue;
+        return fail(errno);
+      }
+      done += put;
+    }
+  }
+  if (out.Reset() != 0) {
+    int error = errno;
+    unlink(destination.c_str());
+    return error;
+  }
+  return 0;
+}
+
+int32_t RemovePath(const std::string& path) {
+  return std::remove(path.c_str()) == 0 ? 0 : errno;
+}
+
+int32_t FreeSpace(const std::string& path, uint64_t& bytes) {
+  struct statvfs info {};
+  if (statvfs(path.c_str(), &info) != 0) {
+    return errno;
+  }
+  bytes = static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
+  return 0;
+}
+
+}  // namespace zbe

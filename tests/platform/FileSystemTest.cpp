@@ -1,0 +1,110 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "support/TestFiles.h"
+
+namespace zbe {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(PathParts, JoinWithOneSlashAndSplitAtTheLast) {
+  EXPECT_EQ(JoinPath("/a/b", "c"), "/a/b/c");
+  EXPECT_EQ(JoinPath("/a/b/", "c"), "/a/b/c");
+  EXPECT_EQ(JoinPath("", "c"), "c");
+  EXPECT_EQ(ParentFolder("/a/b/c"), "/a/b");
+  EXPECT_EQ(ParentFolder("/c"), "/");
+  EXPECT_EQ(ParentFolder("c"), "");
+}
+
+TEST(CreateFolders, CreatesEveryMissingParentWithTheMode) {
+  TempFolder temp;
+  std::string folder = temp / "one/two/three";
+  ASSERT_EQ(CreateFolders(folder, 0700), 0);
+  EXPECT_TRUE(IsFolder(folder));
+  struct stat info {};
+  ASSERT_EQ(stat((temp / "one").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  EXPECT_EQ(CreateFolders(folder + "/"), 0);  // existing, trailing slash
+}
+
+TEST(CreateFolders, FailsWhenAFileIsInTheWay) {
+  TempFolder temp;
+  WriteFile(temp / "file", "x");
+  EXPECT_EQ(CreateFolders(temp / "file/sub"), ENOTDIR);
+  EXPECT_EQ(CreateFolders(temp / "file"), ENOTDIR);
+}
+
+TEST(ListFolderEntries, ListsOneLevelSortedWithKinds) {
+  TempFolder temp;
+  WriteFile(temp / "b.txt", "");
+  WriteFile(temp / "A.txt", "");
+  WriteFile(temp / "sub/inner.txt", "");
+  WriteFile(temp / ".hidden", "");
+  std::vector<FolderEntry> entries;
+  ASSERT_EQ(ListFolderEntries(temp.path(), entries), 0);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].name, ".hidden");
+  EXPECT_EQ(entries[1].name, "A.txt");
+  EXPECT_EQ(entries[2].name, "b.txt");
+  EXPECT_EQ(entries[3].name, "sub");
+  EXPECT_TRUE(entries[3].isFolder);
+  EXPECT_FALSE(entries[1].isFolder);
+  EXPECT_EQ(ListFolderEntries(temp / "missing", entries), ENOENT);
+}
+
+TEST(FileQueries, TellKindsAndSizes) {
+  TempFolder temp;
+  WriteFile(temp / "five", "12345");
+  EXPECT_TRUE(PathExists(temp / "five"));
+  EXPECT_TRUE(IsRegularFile(temp / "five"));
+  EXPECT_FALSE(IsFolder(temp / "five"));
+  EXPECT_TRUE(IsFolder(temp.path()));
+  EXPECT_EQ(FileSize(temp / "five"), 5u);
+  EXPECT_FALSE(FileSize(temp / "none").has_value());
+  EXPECT_FALSE(PathExists(temp / "none"));
+  uint64_t free = 0;
+  EXPECT_EQ(FreeSpace(temp.path(), free), 0);
+  EXPECT_GT(free, 0u);
+  EXPECT_EQ(FreeSpace(temp / "none", free), ENOENT);
+}
+
+TEST(CopyFileBytes, ReplacesALongerDestinationWhole) {
+  TempFolder temp;
+  std::string big(200000, 'x');
+  WriteFile(temp / "src", "short");
+  WriteFile(temp / "dst", big);
+  ASSERT_EQ(CopyFileBytes(temp / "src", temp / "dst"), 0);
+  EXPECT_EQ(ReadFile(temp / "dst"), "short");
+  WriteFile(temp / "src", big);
+  ASSERT_EQ(CopyFileBytes(temp / "src", temp / "dst"), 0);
+  EXPECT_EQ(ReadFile(temp / "dst"), big);
+}
+
+TEST(CopyFileBytes, ReportsFailuresWithoutTouchingTheSource) {
+  TempFolder temp;
+  WriteFile(temp / "src", "keep me");
+  EXPECT_EQ(CopyFileBytes(temp / "missing", temp / "dst"), ENOENT);
+  EXPECT_FALSE(PathExists(temp / "dst"));
+  EXPECT_EQ(CopyFileBytes(temp / "src", temp / "no/such/folder/dst"), ENOENT);
+  // A copy onto itself must not empty the file.
+  EXPECT_EQ(CopyFileBytes(temp / "src", temp / "src"), EINVAL);
+  EXPECT_EQ(ReadFile(temp / "src"), "keep me");
+}
+
+TEST(RemovePath, RemovesFilesAndReportsMissingOnes) {
+  TempFolder temp;
+  WriteFile(temp / "f", "x");
+  EXPECT_EQ(RemovePath(temp / "f"), 0);
+  EXPECT_FALSE(PathExists(temp / "f"));
+  EXPECT_EQ(RemovePath(temp / "f"), ENOENT);
+}
+
+}  // namespace
+}  // namespace zbe

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/mkbackup/SampleBackup.h"
+
+namespace zbe::mkbackup {
+
+// What the built-in sample backup looks like. Every field has a default, so a default-made
+// value gives the standard sample.
+struct SampleOptions {
+  uint32_t seed = 1;
+  std::string displayName = "iPhone";
+  int64_t lastBackupDate = 1580512205;  // 2020-01-31T23:10:05Z
+  std::string productVersion = "17.1";
+  std::string uniqueIdentifier;  // empty: drawn from the seed
+};
+
+// The built-in sample backup: the device of "options" and the files of each kind of data that
+// the generators add (one Add... function per kind).
+SampleBackup MakeSampleBackup(const SampleOptions& options);
+
+// Preferences and app documents of a device, with their folders and a link, as any backup
+// holds them beside the databases the program reads.
+void AddSystemFiles(SampleBackup& backup);
+
+}  // namespace zbe::mkbackup

@@ -1,0 +1,133 @@
+// mkbackup: writes the built-in sample backup into a folder, for tests, the demo and benchmarks.
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "platform/TimeZone.h"
+#include "tools/mkbackup/BackupWriter.h"
+#include "tools/mkbackup/SampleContent.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: mkbackup OUTDIR [--layout db|mbdb] [--seed N] [--name \"Device Name\"]\n"
+    "                [--date 2020-01-31T23:10:05Z] [--product-version 17.1] [--udid ID]\n"
+    "\n"
+    "Writes a complete plain sample backup into OUTDIR (created; must be missing or empty).\n"
+    "  --layout db|mbdb      Manifest.db with two-level stored files (default), or\n"
+    "                        Manifest.mbdb with all stored files in OUTDIR\n"
+    "  --seed N              variety of the generated device and data (default 1)\n"
+    "  --name NAME           the device's display name (default \"iPhone\")\n"
+    "  --date DATE           last backup date, UTC (default 2020-01-31T23:10:05Z)\n"
+    "  --product-version V   iOS version of the device (default 17.1, or 9.3.5 with mbdb)\n"
+    "  --udid ID             the device's 40-hex-digit identifier (default drawn from the seed)\n";
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "mkbackup: %s\n%s", message.c_str(), kUsage);
+  return 1;
+}
+
+// Reads "YYYY-MM-DDThh:mm:ssZ" into seconds since 1970.
+bool ParseDate(const std::string& text, int64_t& seconds) {
+  std::tm utc{};
+  int consumed = 0;
+  if (text.size() != 20 ||
+      std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2dZ%n", &utc.tm_year, &utc.tm_mon,
+                  &utc.tm_mday, &utc.tm_hour, &utc.tm_min, &utc.tm_sec, &consumed) != 6 ||
+      consumed != 20) {
+    return false;
+  }
+  if (utc.tm_year < 2001 || utc.tm_mon < 1 || utc.tm_mon > 12 || utc.tm_mday < 1 ||
+      utc.tm_mday > 31 || utc.tm_hour > 23 || utc.tm_min > 59 || utc.tm_sec > 59) {
+    return false;
+  }
+  utc.tm_year -= 1900;
+  utc.tm_mon -= 1;
+  seconds = zbe::FromUtcTime(utc);
+  std::tm check{};
+  // Reject days that do not exist in the month (2021-02-30).
+  return zbe::ToUtcTime(seconds, check) && check.tm_mday == utc.tm_mday;
+}
+
+bool ParseSeed(const std::string& text, uint32_t& seed) {
+  if (text.empty() || text.size() > 10 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+  if (value > 0xFFFFFFFFull) {
+    return false;
+  }
+  seed = static_cast<uint32_t>(value);
+  return true;
+}
+
+bool IsUdid(const std::string& text) {
+  return text.size() == 40 && text.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zbe::mkbackup::SampleOptions sample;
+  zbe::mkbackup::WriteOptions write;
+  std::string outDir;
+  bool versionGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (argument.substr(0, 2) == "--") {
+      if (i + 1 >= argc) {
+        return UsageError("missing value after " + std::string(argument));
+      }
+      std::string value = argv[++i];
+      if (argument == "--layout" && (value == "db" || value == "mbdb")) {
+        write.layout = value == "db" ? zbe::mkbackup::ManifestLayout::kDatabase
+                                     : zbe::mkbackup::ManifestLayout::kMbdb;
+      } else if (argument == "--seed" && ParseSeed(value, sample.seed)) {
+      } else if (argument == "--name" && !value.empty()) {
+        sample.displayName = value;
+      } else if (argument == "--date" && ParseDate(value, sample.lastBackupDate)) {
+      } else if (argument == "--product-version" && !value.empty()) {
+        sample.productVersion = value;
+        versionGiven = true;
+      } else if (argument == "--udid" && IsUdid(value)) {
+        sample.uniqueIdentifier = value;
+      } else if (argument == "--layout" || argument == "--seed" || argument == "--name" ||
+                 argument == "--date" || argument == "--product-version" || argument == "--udid") {
+        return UsageError("invalid value for " + std::string(argument) + ": \"" + value + "\"");
+      } else {
+        return UsageError("unknown option " + std::string(argument));
+      }
+    } else if (outDir.empty()) {
+      outDir = argument;
+    } else {
+      return UsageError("more than one output folder given");
+    }
+  }
+  if (outDir.empty()) {
+    return UsageError("missing OUTDIR");
+  }
+  // Devices that wrote "Manifest.mbdb" ran iOS 9 or earlier.
+  if (!versionGiven && write.layout == zbe::mkbackup::ManifestLayout::kMbdb) {
+    sample.productVersion = "9.3.5";
+  }
+  zbe::mkbackup::SampleBackup backup = zbe::mkbackup::MakeSampleBackup(sample);
+  std::string error;
+  if (zbe::mkbackup::WriteBackup(backup, outDir, write, error) != 0) {
+    std::fprintf(stderr, "mkbackup: %s\n", error.c_str());
+    return 2;
+  }
+  std::printf(
+      "mkbackup: wrote a plain backup of \"%s\" (%s, %zu manifest rows) to %s\n",
+      backup.device().displayName.c_str(),
+      write.layout == zbe::mkbackup::ManifestLayout::kDatabase ? "Manifest.db" : "Manifest.mbdb",
+      backup.files().size(), outDir.c_str());
+  return 0;
+}
