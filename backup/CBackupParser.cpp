@@ -125,63 +125,6 @@ int32_t CBackupParser::Open(const std::string& password) {
   return result;
 }
 
-int32_t CBackupParser::DecryptBackup(const std::string&, std::string&, std::string&) {
-  // Encrypted backups are decrypted by the decryption runner, which does not exist yet: report
-  // it as a decryption that could not be started.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadMessages(MessageThreadMap&) {
-  // Filled by the messages reader, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadMessageAttachments(std::vector<AttachmentItem>&) {
-  // Filled by the media gathering, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadContacts(ContactList&) {
-  // Filled by the contacts reader, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadNotes(NoteList&) {
-  // Filled by the notes reader, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadCallHistory(CallList&) {
-  // Filled by the call history reader, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadCameraRoll(std::vector<MediaFileItem>&, std::vector<MediaFileItem>&) {
-  // Filled by the media gathering, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>&) {
-  // Hands out what the media gathering collects, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadAppMedia(std::vector<AppMediaItem>&) {
-  // Filled by the media gathering, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap&) {
-  // Filled by the WhatsApp reader, which is not built yet.
-  return kResultMissingFile;
-}
-
-int32_t CBackupParser::MakePreviewCopy(const std::string&, std::string&, PreviewCopyCallback,
-                                       void*) {
-  // Needs the file type detection, which is not built yet.
-  return kResultMissingFile;
-}
-
 int32_t CBackupParser::CopyStoredFile(const std::string& source, const std::string& destination,
                                       FileCopyCallback callback, void* context) const {
   return zbe::CopyStoredFile(source, destination, callback, context);
