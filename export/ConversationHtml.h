@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "export/ExportProgress.h"
+
+namespace zbe {
+
+// What the HTML files of message threads and WhatsApp chats share: the date line and bubble of
+// one message, and the writing of one conversation file with its progress reports.
+
+// Appends one message to "body":
+//   "<div class=\"date\">Date: " + date + " " + party + ":</div>\r\n"
+//   "<div class=\"send_msg\">" + text + "</div>\r\n"   (sent; "recv_msg" when received)
+// with date, party and text HTML-escaped. A sent message's party is "Me".
+void AppendMessageBubble(std::string& body, bool sent, std::string_view date,
+                         std::string_view party, std::string_view text);
+
+// Builds and writes one conversation file, head + body + tail, to "path" (its folder is created
+// first; an existing file is truncated). "appendMessage(i, body)" appends message i of
+// "messageCount" to the body, in order. After each message but the last, "progress" (may be
+// null) gets (i + 1) * 100 / messageCount; a non-zero answer stops taking messages, and the
+// file is still written with the messages taken so far. Once the file is written, a complete
+// file is reported finished: (100, 0, path); a file that cannot be created or written is
+// reported (100, errno, path), stopped or not. The finished report comes only after the bytes
+// are on disk, so a file is never listed as a success before its write has succeeded. An empty
+// conversation writes head and tail and reports nothing unless the write fails.
+// Returns 0; 2 when stopped (the file holds only part of the conversation; the caller decides
+// whether to keep it); or the errno of the failed create or write.
+int32_t WriteConversationHtml(const std::string& path, std::string_view head, std::string_view tail,
+                              size_t messageCount,
+                              const std::function<void(size_t, std::string&)>& appendMessage,
+                              IExportProgress* progress);
+
+}  // namespace zbe

@@ -1,0 +1,36 @@
+#include "export/HtmlEscape.h"
+
+namespace zbe {
+
+void AppendHtmlEscaped(std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+std::string HtmlEscape(std::string_view text) {
+  std::string out;
+  AppendHtmlEscaped(out, text);
+  return out;
+}
+
+}  // namespace zbe
