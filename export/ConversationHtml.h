@@ -16,7 +16,7 @@ namespace zbe {
 // Appends one message to "body":
 //   "<div class=\"date\">Date: " + date + " " + party + ":</div>\r\n"
 //   "<div class=\"send_msg\">" + text + "</div>\r\n"   (sent; "recv_msg" when received)
-// with date, party and text HTML-escaped. A sent message's party is "Me".
+// with date, party and text HTML-escaped. The writers pass "Me" as a sent message's party.
 void AppendMessageBubble(std::string& body, bool sent, std::string_view date,
                          std::string_view party, std::string_view text);
 
@@ -25,10 +25,10 @@ void AppendMessageBubble(std::string& body, bool sent, std::string_view date,
 // "messageCount" to the body, in order. After each message but the last, "progress" (may be
 // null) gets (i + 1) * 100 / messageCount; a non-zero answer stops taking messages, and the
 // file is still written with the messages taken so far. Once the file is written, a complete
-// file is reported finished: (100, 0, path); a file that cannot be created or written is
-// reported (100, errno, path), stopped or not. The finished report comes only after the bytes
-// are on disk, so a file is never listed as a success before its write has succeeded. An empty
-// conversation writes head and tail and reports nothing unless the write fails.
+// file is reported finished: (100, 0, path), whose answer changes nothing; a file that cannot be
+// created or written is reported (100, errno, path), stopped or not. The finished report comes only
+// after the bytes are on disk, so a file is never listed as a success before its write has
+// succeeded. An empty conversation writes head and tail and reports nothing unless the write fails.
 // Returns 0; 2 when stopped (the file holds only part of the conversation; the caller decides
 // whether to keep it); or the errno of the failed create or write.
 int32_t WriteConversationHtml(const std::string& path, std::string_view head, std::string_view tail,
