@@ -1,0 +1,85 @@
+#include "records/CallHistoryReader.h"
+
+#include <algorithm>
+
+#include "backup/ResultCodes.h"
+#include "platform/AsciiCase.h"
+#include "platform/Utf8.h"
+#include "records/AddressBookQuery.h"
+#include "records/Conversions.h"
+#include "records/FirstContainingLookup.h"
+#include "records/SqliteDatabase.h"
+
+namespace zbe {
+namespace {
+
+// Shorter addresses (service numbers, short codes) would match inside many phone numbers.
+constexpr size_t kShortestNamedAddress = 5;
+
+void NameCalls(CallList& calls, const std::vector<ContactRecord>& contacts) {
+  FirstContainingLookup lookup(PhoneTexts(contacts));
+  for (CallRecord& call : calls) {
+    if (Utf8CodePointCount(call.address) < kShortestNamedAddress) {
+      continue;
+    }
+    size_t match = lookup.Find(call.address);
+    if (match != FirstContainingLookup::kNone) {
+      call.contactName = contacts[match].name;
+    }
+  }
+}
+
+}  // namespace
+
+int32_t ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabase kind,
+                                const std::string& addressBookPath, CallList& calls) {
+  int32_t result = 0;
+  std::vector<ContactRecord> contacts;
+  SqliteDatabase callDb;
+  SqliteDatabase addressBook;
+  int32_t opened = callDb.Open(callDatabasePath);
+  if (opened != 0) {
+    result = opened;
+  } else {
+    CallList collected;
+    auto onRow = [&collected](int columnCount, char** values, char**) {
+      if (columnCount < 4) {
+        return 0;
+      }
+      CallRecord call;
+      call.answered = IntFromColumn(values[0]);
+      call.duration = IntFromColumn(values[1]);
+      call.address = TextFromColumn(values[2]);
+      call.date = TextFromColumn(values[3]);
+      if (!call.address.empty()) {
+        collected.push_back(std::move(call));
+      }
+      return 0;
+    };
+    bool queryFailed = callDb.Exec(kCallHistoryQuery, onRow) != 0;
+    if (queryFailed && kind == CallDatabase::kOlder) {
+      queryFailed = callDb.Exec(kOldCallTableQuery, onRow) != 0;
+    }
+    calls = std::move(collected);
+    result = addressBook.Open(addressBookPath);
+    if (result == 0) {
+      result = QueryAddressBook(addressBook, contacts);
+    }
+    // Calls that could not be read are a failure, whatever the address book gave.
+    if (queryFailed) {
+      result = kResultQueryFailed;
+    }
+  }
+  callDb.Close();
+  addressBook.Close();
+
+  NameCalls(calls, contacts);
+  if (calls.size() > 1) {
+    std::sort(calls.begin(), calls.end(), [](const CallRecord& a, const CallRecord& b) {
+      return AsciiCaseCompare(a.date, b.date) < 0;
+    });
+  }
+  return result;
+}
+
+}  // namespace zbe

@@ -1,0 +1,68 @@
+#include "records/FirstContainingLookup.h"
+
+namespace zbe {
+namespace {
+
+constexpr size_t kPieceLength = 3;
+
+uint32_t PieceAt(std::string_view text, size_t pos) {
+  return static_cast<uint32_t>(static_cast<unsigned char>(text[pos])) << 16 |
+         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 1])) << 8 |
+         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 2]));
+}
+
+}  // namespace
+
+FirstContainingLookup::FirstContainingLookup(std::vector<std::string_view> texts)
+    : texts_(std::move(texts)) {
+  for (size_t index = 0; index < texts_.size(); ++index) {
+    std::string_view text = texts_[index];
+    for (size_t pos = 0; pos + kPieceLength <= text.size(); ++pos) {
+      std::vector<uint32_t>& holders = pieces_[PieceAt(text, pos)];
+      if (holders.empty() || holders.back() != index) {
+        holders.push_back(static_cast<uint32_t>(index));
+      }
+    }
+  }
+}
+
+size_t FirstContainingLookup::Find(std::string_view needle) {
+  auto known = answers_.find(std::string(needle));
+  if (known != answers_.end()) {
+    return known->second;
+  }
+  size_t answer = Search(needle);
+  answers_.emplace(std::string(needle), answer);
+  return answer;
+}
+
+size_t FirstContainingLookup::Search(std::string_view needle) const {
+  if (needle.size() < kPieceLength) {
+    for (size_t index = 0; index < texts_.size(); ++index) {
+      if (texts_[index].find(needle) != std::string_view::npos) {
+        return index;
+      }
+    }
+    return kNone;
+  }
+  // Every text that contains the needle holds each of its pieces, so the holders of its rarest
+  // piece, tested in ascending order, include the first match.
+  const std::vector<uint32_t>* rarest = nullptr;
+  for (size_t pos = 0; pos + kPieceLength <= needle.size(); ++pos) {
+    auto holders = pieces_.find(PieceAt(needle, pos));
+    if (holders == pieces_.end()) {
+      return kNone;
+    }
+    if (rarest == nullptr || holders->second.size() < rarest->size()) {
+      rarest = &holders->second;
+    }
+  }
+  for (uint32_t index : *rarest) {
+    if (texts_[index].find(needle) != std::string_view::npos) {
+      return index;
+    }
+  }
+  return kNone;
+}
+
+}  // namespace zbe

@@ -1,0 +1,109 @@
+#include "records/MessagesReader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "backup/ResultCodes.h"
+#include "platform/AsciiCase.h"
+#include "records/AddressBookQuery.h"
+#include "records/Conversions.h"
+#include "records/FirstContainingLookup.h"
+#include "records/SqliteDatabase.h"
+
+namespace zbe {
+namespace {
+
+// A stored message.date text this long or longer counts nanoseconds; shorter ones count seconds.
+constexpr size_t kNanosecondDateLength = 15;
+
+int MessageFromRow(int columnCount, char** values, std::vector<MessageRecord>& messages) {
+  if (columnCount < 8) {
+    return 0;
+  }
+  MessageRecord message;
+  message.text = TextFromColumn(values[0]);
+  message.isFromMe = IntFromColumn(values[1]);
+  message.date = TextFromColumn(values[2]);
+  message.rowId = IntFromColumn(values[3]);
+  message.handleId = IntFromColumn(values[4]);
+  message.sender = TextFromColumn(values[5]);
+  size_t storedDateLength = values[6] != nullptr ? std::char_traits<char>::length(values[6]) : 0;
+  if (storedDateLength < kNanosecondDateLength) {
+    message.date = TextFromColumn(values[7]);
+  }
+  if (!message.text.empty()) {
+    messages.push_back(std::move(message));
+  }
+  return 0;
+}
+
+void NameSenders(std::vector<MessageRecord>& messages, const std::vector<ContactRecord>& contacts) {
+  FirstContainingLookup lookup(PhoneTexts(contacts));
+  for (MessageRecord& message : messages) {
+    size_t match = lookup.Find(message.sender);
+    message.contactName = match == FirstContainingLookup::kNone ? "" : contacts[match].name;
+  }
+}
+
+}  // namespace
+
+int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string& addressBookPath,
+                             const MessagesProgress& progress, MessageThreadMap& threads) {
+  const int32_t running = progress.running;
+  const int32_t weight = progress.weight;
+  // A stop answer always wins; a zero answer never hides an earlier failure.
+  int32_t result = kResultOk;
+  auto report = [&](int32_t value) {
+    int32_t answer = progress.report(value);
+    if (answer != 0) {
+      result = answer;
+    }
+    return answer;
+  };
+
+  std::vector<MessageRecord> messages;
+  std::vector<ContactRecord> contacts;
+  SqliteDatabase messagesDb;
+  SqliteDatabase addressBook;
+  int32_t opened = messagesDb.Open(messagesPath);
+  if (opened != 0) {
+    result = opened;
+  } else {
+    std::vector<MessageRecord> collected;
+    auto onRow = [&collected](int columnCount, char** values, char**) {
+      return MessageFromRow(columnCount, values, collected);
+    };
+    if (messagesDb.Exec(kMessagesQuery, onRow) != 0) {
+      result = kResultQueryFailed;
+    } else if (!progress.report || report(running + weight / 5) == 0) {
+      messages = std::move(collected);
+      opened = addressBook.Open(addressBookPath);
+      if (opened != 0) {
+        result = opened;
+      } else {
+        result = QueryAddressBook(addressBook, contacts);
+        if (progress.report) {
+          report(running + weight / 4);
+        }
+      }
+    }
+  }
+  messagesDb.Close();
+  addressBook.Close();
+
+  NameSenders(messages, contacts);
+  if (messages.size() > 1) {
+    std::sort(messages.begin(), messages.end(), [](const MessageRecord& a, const MessageRecord& b) {
+      return AsciiCaseCompare(a.date, b.date) < 0;
+    });
+  }
+  for (MessageRecord& message : messages) {
+    threads[message.handleId].push_back(std::move(message));
+  }
+  if (progress.report) {
+    report(running + weight);
+  }
+  return result;
+}
+
+}  // namespace zbe

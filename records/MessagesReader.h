@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "records/Records.h"
+
+namespace zbe {
+
+// How the messages reader reports progress on its own: the scan's running progress and step
+// weight when the reading starts, and where the reports go.
+struct MessagesProgress {
+  // Receives an absolute progress value and answers 0 to go on, anything else to stop. Empty
+  // when the scan has no progress callback: then no report is made.
+  std::function<int32_t(int32_t progress)> report;
+  int32_t running = 0;  // P
+  int32_t weight = 0;   // S
+};
+
+// The messages query, exactly as the messages database is read. Both readings of message.date
+// are taken (nanoseconds in newer databases, seconds in older ones); the reader keeps one by
+// the length of the stored value's text.
+inline constexpr const char* kMessagesQuery =
+    "SELECT  message.text, message.is_from_me, datetime(message.date/1000000000 + 978307200, "
+    "'unixepoch') AS DateStr, message.RowID,message.handle_id, handle.id as sender_name,"
+    "message.date, datetime(message.date + 978307200, 'unixepoch') AS DateStrOld FROM "
+    "chat_message_join INNER JOIN message  ON message.rowid = chat_message_join.message_id "
+    "INNER JOIN handle  ON handle.rowid = message.handle_id;";
+
+// Reads every message of the messages database at "messagesPath" that a conversation links to
+// and that has a handle and a non-empty text, names its sender from the address book at
+// "addressBookPath" (the first entry, in the address book's row order, whose phone text
+// contains the sender), sorts them by date (case-insensitive text order, oldest first; equal
+// dates in no fixed order) and appends them to "threads" under their handleId. A message that
+// conversations link twice is delivered twice. Dates are UTC.
+//
+// Reports, when progress.report is set: running + weight / 5 once the messages are read,
+// running + weight / 4 once the address book is read, and running + weight at the end.
+// A non-zero answer to the first report skips the address book and delivers nothing.
+//
+// Returns 0, or the first failure: SQLite's open code of either database, 1006 when the
+// messages query fails (nothing is added) or when the address book's first layout is refused
+// (the second still names the senders). A non-zero answer to a report becomes the result
+// (2 when the user stopped the scan). A missing or unreadable address book leaves the senders
+// unnamed; the messages are still delivered.
+int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string& addressBookPath,
+                             const MessagesProgress& progress, MessageThreadMap& threads);
+
+}  // namespace zbe

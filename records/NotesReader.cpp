@@ -1,0 +1,100 @@
+#include "records/NotesReader.h"
+
+#include <algorithm>
+
+#include "backup/ResultCodes.h"
+#include "platform/AsciiCase.h"
+#include "records/Conversions.h"
+#include "records/NoteTextDecoding.h"
+#include "records/ReferenceDates.h"
+#include "records/SqliteDatabase.h"
+
+namespace zbe {
+namespace {
+
+void SortNewestFirst(NoteList& notes) {
+  if (notes.size() > 1) {
+    std::sort(notes.begin(), notes.end(), [](const NoteRecord& a, const NoteRecord& b) {
+      return AsciiCaseCompare(a.date, b.date) > 0;
+    });
+  }
+}
+
+void AddIfNotEmpty(NoteRecord note, NoteList& notes) {
+  if (!note.title.empty() || !note.body.empty()) {
+    notes.push_back(std::move(note));
+  }
+}
+
+// Runs "query" on the open "db" with "onRow"; on success replaces "notes" with the decoded
+// collected notes. Returns 0 or 1006.
+int32_t QueryNotes(SqliteDatabase& db, const char* query, NoteList& collected,
+                   const SqliteDatabase::RowCallback& onRow, NoteList& notes) {
+  if (db.Exec(query, onRow) != 0) {
+    return kResultQueryFailed;
+  }
+  NoteList decoded;
+  decoded.reserve(collected.size());
+  for (const NoteRecord& note : collected) {
+    NoteRecord copy;
+    copy.date = note.date;
+    copy.body = DecodeNoteText(note.body);
+    copy.title = DecodeNoteText(note.title);
+    decoded.push_back(std::move(copy));
+  }
+  notes = std::move(decoded);
+  return kResultOk;
+}
+
+}  // namespace
+
+int32_t ReadOldNotesDatabase(const std::string& path, NoteList& notes) {
+  SqliteDatabase db;
+  int32_t opened = db.Open(path);
+  if (opened != 0) {
+    return opened;
+  }
+  NoteList collected;
+  auto onRow = [&collected](int columnCount, char** values, char**) {
+    if (columnCount < 3) {
+      return 0;
+    }
+    NoteRecord note;
+    note.date = LocalDateFromReferenceSeconds(values[0]);
+    note.title = TextFromColumn(values[1]);
+    note.body = TextFromColumn(values[2]);
+    AddIfNotEmpty(std::move(note), collected);
+    return 0;
+  };
+  int32_t result = QueryNotes(db, kOldNotesQuery, collected, onRow, notes);
+  db.Close();
+  if (result == kResultOk) {
+    SortNewestFirst(notes);
+  }
+  return result;
+}
+
+int32_t ReadNotesDatabase(const std::string& path, NoteList& notes) {
+  SqliteDatabase db;
+  int32_t result = db.Open(path);
+  if (result == 0) {
+    NoteList collected;
+    auto onRow = [&collected](int columnCount, char** values, char**) {
+      if (columnCount < 3) {
+        return 0;
+      }
+      NoteRecord note;
+      note.title = TextFromColumn(values[0]);
+      note.body = TextFromColumn(values[1]);
+      note.date = TextFromColumn(values[2]);
+      AddIfNotEmpty(std::move(note), collected);
+      return 0;
+    };
+    result = QueryNotes(db, kNotesQuery, collected, onRow, notes);
+    db.Close();
+  }
+  SortNewestFirst(notes);
+  return result;
+}
+
+}  // namespace zbe
