@@ -96,6 +96,8 @@ int32_t CBackupParser::Open(const std::string& password) {
   stepWeight_ = kPlainStepWeight;
   ReportProgress(runningProgress_);
   messageThreads_.clear();
+  // Kept for the caller like the message threads; a new scan must not add to an old one's.
+  whatsAppThreads_.clear();
   backupFiles_.clear();
   discoveredFolders_.clear();
   manifest_.clear();

@@ -63,10 +63,10 @@ class CBackupParser {
   // Stores the scan's progress callback and its user data (either may be null). Returns 0.
   int32_t SetProgressCallback(RecoveryProgressCallback callback, void* userData);
 
-  // Opens the selected backup: empties the message threads, backup files, discovered folders
-  // and manifest; reports 0 (weight 11); for an encrypted backup decrypts it with "password"
-  // (weight 10), else reports 1; loads the manifest (ManifestLoader); adds the weight to the
-  // running progress and reports it. The answers to these reports are not heeded.
+  // Opens the selected backup: empties the message and WhatsApp threads, backup files,
+  // discovered folders and manifest; reports 0 (weight 11); for an encrypted backup decrypts it
+  // with "password" (weight 10), else reports 1; loads the manifest (ManifestLoader); adds the
+  // weight to the running progress and reports it. The answers to these reports are not heeded.
   // Returns the manifest's result (0, 87 without a manifest, 6009, 1006 or SQLite's open code),
   // or the decryption's failure or stop before any manifest is read.
   int32_t Open(const std::string& password);
@@ -74,8 +74,18 @@ class CBackupParser {
   // The category reads of the recovery source (slots 5 to 12 and 15): each fills its container
   // (see IPhoneRecoveryParse for what each delivers and how it reports progress) and returns a
   // result code; a read whose reader is not part of the build returns 87 and fills nothing.
+  //
+  // ReadMessages: the messages reader (records/MessagesReader.h) over the stored "sms.db" and
+  // address book, filling the parser's own threads (emptied by Open), which "threads" then
+  // receives whole. The reader reports P + S/5, P + S/4 and P + S itself; the running progress
+  // then grows by S/2 without a report. Returns the reader's result.
   int32_t ReadMessages(MessageThreadMap& threads);
   int32_t ReadMessageAttachments(std::vector<AttachmentItem>& attachments);
+  // ReadContacts, ReadCallHistory, ReadNotes: the readers of records/ContactsReader.h,
+  // CallHistoryReader.h (the newer call database when its stored file exists, else the older)
+  // and NotesReader.h (the older notes database first, the newer only while "notes" is still
+  // empty; the result is that of the last reader run). Each then adds S/2 to the running
+  // progress and reports it without heeding the answer, and returns its reader's result.
   int32_t ReadContacts(ContactList& contacts);
   int32_t ReadNotes(NoteList& notes);
   int32_t ReadCallHistory(CallList& calls);
@@ -83,6 +93,10 @@ class CBackupParser {
                          std::vector<MediaFileItem>& photoStream);
   int32_t ReadWhatsAppAttachments(std::vector<MediaFileItem>& attachments);
   int32_t ReadAppMedia(std::vector<AppMediaItem>& media);
+  // ReadWhatsApp: the WhatsApp reader (records/WhatsAppReader.h) over the chat database found
+  // in the manifest, filling the parser's own map (emptied by Open), which "chats" then
+  // receives whole; adds S and reports. Returns the answer to that report when it is non-zero
+  // (2: stopped), else the reader's result.
   int32_t ReadWhatsApp(WhatsAppThreadMap& chats);
 
   // Copies a stored file to WorkFolder for the preview; "copyPath" receives the copy's path.

@@ -1,33 +1,67 @@
 // The record reads of CBackupParser: messages, contacts, call history, notes, WhatsApp.
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "platform/FileSystem.h"
+#include "records/CallHistoryReader.h"
+#include "records/ContactsReader.h"
+#include "records/MessagesReader.h"
+#include "records/NotesReader.h"
+#include "records/WhatsAppReader.h"
 
 namespace zbe {
 
-int32_t CBackupParser::ReadMessages(MessageThreadMap&) {
-  // Filled by the messages reader, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadMessages(MessageThreadMap& threads) {
+  MessagesProgress progress;
+  if (progressCallback_ != nullptr) {
+    progress.report = [this](int32_t value) { return ReportProgress(value); };
+  }
+  progress.running = runningProgress_;
+  progress.weight = stepWeight_;
+  int32_t result =
+      ReadMessagesDatabase(StoredFilePath(kMessagesHashedName),
+                           StoredFilePath(kAddressBookHashedName), progress, messageThreads_);
+  threads = messageThreads_;
+  // The reader made the reports; this step's weight is counted without one.
+  runningProgress_ += stepWeight_ / 2;
+  return result;
 }
 
-int32_t CBackupParser::ReadContacts(ContactList&) {
-  // Filled by the contacts reader, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadContacts(ContactList& contacts) {
+  int32_t result = ReadContactsDatabase(StoredFilePath(kAddressBookHashedName), contacts);
+  runningProgress_ += stepWeight_ / 2;
+  ReportProgress(runningProgress_);
+  return result;
 }
 
-int32_t CBackupParser::ReadNotes(NoteList&) {
-  // Filled by the notes reader, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadCallHistory(CallList& calls) {
+  std::string newer = StoredFilePath(kCallHistoryHashedName);
+  bool hasNewer = PathExists(newer);
+  int32_t result =
+      ReadCallHistoryDatabase(hasNewer ? newer : StoredFilePath(kOldCallHistoryHashedName),
+                              hasNewer ? CallDatabase::kNewer : CallDatabase::kOlder,
+                              StoredFilePath(kAddressBookHashedName), calls);
+  runningProgress_ += stepWeight_ / 2;
+  ReportProgress(runningProgress_);
+  return result;
 }
 
-int32_t CBackupParser::ReadCallHistory(CallList&) {
-  // Filled by the call history reader, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadNotes(NoteList& notes) {
+  int32_t result = ReadOldNotesDatabase(StoredFilePath(kOldNotesHashedName), notes);
+  if (notes.empty()) {
+    result = ReadNotesDatabase(StoredFilePath(kNotesHashedName), notes);
+  }
+  runningProgress_ += stepWeight_ / 2;
+  ReportProgress(runningProgress_);
+  return result;
 }
 
-int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap&) {
-  // Filled by the WhatsApp reader, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap& chats) {
+  int32_t result = ReadWhatsAppDatabase(FindWhatsAppDatabases().chatDatabase, whatsAppThreads_);
+  chats = whatsAppThreads_;
+  runningProgress_ += stepWeight_;
+  int32_t answer = ReportProgress(runningProgress_);
+  // A stop answer ends the scan; a zero answer does not turn a failed read into a success.
+  return answer != 0 ? answer : result;
 }
 
 }  // namespace zbe

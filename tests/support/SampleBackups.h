@@ -24,12 +24,14 @@ inline void WriteSample(const mkbackup::SampleBackup& sample, const std::string&
       << error;
 }
 
-// The built-in sample with "seed" and "date" (seconds since 1970), plus the stored messages and
-// address book databases when "withDatabases" (bytes that only have to be copied, not read).
+// The built-in sample with "seed" and "date" (seconds since 1970) but without its record
+// databases, plus stand-ins for the stored messages and address book databases when
+// "withDatabases" (bytes that only have to be copied, not read).
 inline mkbackup::SampleBackup MakeSample(uint32_t seed, int64_t date, bool withDatabases = false) {
   mkbackup::SampleOptions options;
   options.seed = seed;
   options.lastBackupDate = date;
+  options.recordDatabases = false;
   mkbackup::SampleBackup sample = mkbackup::MakeSampleBackup(options);
   if (withDatabases) {
     sample.AddFile("HomeDomain", "Library/SMS/sms.db",
