@@ -1,6 +1,7 @@
 #include "tools/mkbackup/SampleContent.h"
 
 #include "tools/mkbackup/Plist.h"
+#include "tools/mkbackup/SampleRecords.h"
 
 namespace zbe::mkbackup {
 namespace {
@@ -24,6 +25,9 @@ SampleBackup MakeSampleBackup(const SampleOptions& options) {
     device.uniqueIdentifier = options.uniqueIdentifier;
   }
   AddSystemFiles(backup);
+  if (options.recordDatabases) {
+    AddRecordDatabases(backup, options);
+  }
   return backup;
 }
 

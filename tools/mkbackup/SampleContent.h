@@ -15,6 +15,13 @@ struct SampleOptions {
   int64_t lastBackupDate = 1580512205;  // 2020-01-31T23:10:05Z
   std::string productVersion = "17.1";
   std::string uniqueIdentifier;  // empty: drawn from the seed
+  // The record databases (messages, contacts, calls, notes, WhatsApp; see SampleRecords.h).
+  bool recordDatabases = true;
+  int scale = 1;             // multiplies the number of records (and of media files)
+  bool legacyDates = false;  // message dates in seconds, as older devices stored them
+  int contactsLayout = 1;    // 1: current address book columns; 2: the older layout
+  bool oldCalls = false;     // "call_history.db" instead of "CallHistory.storedata"
+  bool oldNotes = false;     // "notes.sqlite" instead of "NoteStore.sqlite"
 };
 
 // The built-in sample backup: the device of "options" and the files of each kind of data that

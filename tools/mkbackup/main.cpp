@@ -3,18 +3,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/TimeZone.h"
 #include "tools/mkbackup/BackupWriter.h"
 #include "tools/mkbackup/SampleContent.h"
+#include "tools/mkbackup/SqliteWriter.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: mkbackup OUTDIR [--layout db|mbdb] [--seed N] [--name \"Device Name\"]\n"
     "                [--date 2020-01-31T23:10:05Z] [--product-version 17.1] [--udid ID]\n"
+    "                [--scale N] [--legacy-dates] [--contacts-layout 1|2] [--old-calls]\n"
+    "                [--old-notes]\n"
     "\n"
     "Writes a complete plain sample backup into OUTDIR (created; must be missing or empty).\n"
     "  --layout db|mbdb      Manifest.db with two-level stored files (default), or\n"
@@ -23,7 +27,14 @@ constexpr const char* kUsage =
     "  --name NAME           the device's display name (default \"iPhone\")\n"
     "  --date DATE           last backup date, UTC (default 2020-01-31T23:10:05Z)\n"
     "  --product-version V   iOS version of the device (default 17.1, or 9.3.5 with mbdb)\n"
-    "  --udid ID             the device's 40-hex-digit identifier (default drawn from the seed)\n";
+    "  --udid ID             the device's 40-hex-digit identifier (default drawn from the seed)\n"
+    "  --scale N             multiply the number of records by N (1 to 10000, default 1:\n"
+    "                        a few dozen messages, contacts, calls, notes and chats)\n"
+    "  --legacy-dates        store message dates in seconds, as older devices did\n"
+    "                        (default nanoseconds)\n"
+    "  --contacts-layout L   address book search columns: 1 current (default), 2 older\n"
+    "  --old-calls           write the older call history \"call_history.db\"\n"
+    "  --old-notes           write the older notes database \"notes.sqlite\"\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "mkbackup: %s\n%s", message.c_str(), kUsage);
@@ -65,6 +76,15 @@ bool ParseSeed(const std::string& text, uint32_t& seed) {
   return true;
 }
 
+bool ParseScale(const std::string& text, int& scale) {
+  uint32_t value = 0;
+  if (!ParseSeed(text, value) || value < 1 || value > 10000) {
+    return false;
+  }
+  scale = static_cast<int>(value);
+  return true;
+}
+
 bool IsUdid(const std::string& text) {
   return text.size() == 40 && text.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
@@ -81,6 +101,13 @@ int main(int argc, char** argv) {
     if (argument == "--help" || argument == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
+    }
+    if (argument == "--legacy-dates" || argument == "--old-calls" || argument == "--old-notes") {
+      bool& flag = argument == "--legacy-dates" ? sample.legacyDates
+                   : argument == "--old-calls"  ? sample.oldCalls
+                                                : sample.oldNotes;
+      flag = true;
+      continue;
     }
     if (argument.substr(0, 2) == "--") {
       if (i + 1 >= argc) {
@@ -99,8 +126,12 @@ int main(int argc, char** argv) {
         versionGiven = true;
       } else if (argument == "--udid" && IsUdid(value)) {
         sample.uniqueIdentifier = value;
+      } else if (argument == "--scale" && ParseScale(value, sample.scale)) {
+      } else if (argument == "--contacts-layout" && (value == "1" || value == "2")) {
+        sample.contactsLayout = value == "1" ? 1 : 2;
       } else if (argument == "--layout" || argument == "--seed" || argument == "--name" ||
-                 argument == "--date" || argument == "--product-version" || argument == "--udid") {
+                 argument == "--date" || argument == "--product-version" || argument == "--udid" ||
+                 argument == "--scale" || argument == "--contacts-layout") {
         return UsageError("invalid value for " + std::string(argument) + ": \"" + value + "\"");
       } else {
         return UsageError("unknown option " + std::string(argument));
@@ -118,7 +149,14 @@ int main(int argc, char** argv) {
   if (!versionGiven && write.layout == zbe::mkbackup::ManifestLayout::kMbdb) {
     sample.productVersion = "9.3.5";
   }
-  zbe::mkbackup::SampleBackup backup = zbe::mkbackup::MakeSampleBackup(sample);
+  std::optional<zbe::mkbackup::SampleBackup> made;
+  try {
+    made.emplace(zbe::mkbackup::MakeSampleBackup(sample));
+  } catch (const zbe::mkbackup::SqlWriteError& failure) {
+    std::fprintf(stderr, "mkbackup: cannot generate the sample databases: %s\n", failure.what());
+    return 2;
+  }
+  zbe::mkbackup::SampleBackup& backup = *made;
   std::string error;
   if (zbe::mkbackup::WriteBackup(backup, outDir, write, error) != 0) {
     std::fprintf(stderr, "mkbackup: %s\n", error.c_str());

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/mkbackup/SampleBackup.h"
+
+namespace zbe::mkbackup {
+
+// What the generated notes look like.
+struct NotesSample {
+  uint32_t seed = 1;
+  int scale = 1;           // multiplies the number of notes
+  int64_t lastNoteAt = 0;  // seconds since 1970; notes span the two years before
+};
+
+// The newer notes database, "NoteStore.sqlite": ZICCLOUDSYNCINGOBJECT holding the account,
+// folders (one with "/" in its name), and 30 × scale notes and more with title (ZTITLE1),
+// snippet (ZSNIPPET) and creation dates (seconds since 2001), among them locked notes without a
+// snippet, a note without title and snippet, and texts holding HTML entities and line tags
+// ("Tom &amp; Jerry", "a&amp;lt;b", "line1<br>line2<BR>line3", an escaped div, a lone closing
+// div), emoji and "/"; plus ZICNOTEDATA and the Core Data tables. Throws SqlWriteError on a
+// fault of the generator.
+std::string MakeNotesDatabase(const NotesSample& sample);
+
+// The older notes database, "notes.sqlite": ZNOTE with ZNOTEBODY (HTML bodies), ZSTORE,
+// ZACCOUNT and the Core Data tables, with notes like the newer one's.
+std::string MakeOldNotesDatabase(const NotesSample& sample);
+
+// Add them to "backup": AppDomainGroup-group.com.apple.notes "NoteStore.sqlite", and HomeDomain
+// "Library/Notes/notes.sqlite".
+void AddNotesDatabase(SampleBackup& backup, const NotesSample& sample);
+void AddOldNotesDatabase(SampleBackup& backup, const NotesSample& sample);
+
+}  // namespace zbe::mkbackup
