@@ -1,0 +1,279 @@
+// Real iOS databases, placed into a temporary backup under their stored names, read through the
+// parser. The expected values were worked out from the databases with the sqlite3 shell.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <set>
+
+#include "backup/CBackupParser.h"
+#include "backup/ResultCodes.h"
+#include "records/WhatsAppTables.h"
+#include "support/RecordDatabases.h"
+#include "support/SampleBackups.h"
+#include "support/TestFiles.h"
+
+namespace zbe {
+namespace {
+
+using test::ReadFile;
+using test::ScopedEnv;
+using test::TempFolder;
+
+const std::string kDatabases = std::string(ZBE_REALDATA_DIR) + "/databases";
+
+// One real database and where a backup keeps it.
+struct RealDatabase {
+  std::string file;  // below kDatabases
+  std::string domain;
+  std::string relativePath;
+};
+
+const RealDatabase kIos15AddressBook{"AddressBook-ios15.sqlitedb", "HomeDomain",
+                                     "Library/AddressBook/AddressBook.sqlitedb"};
+const RealDatabase kCtfAddressBook{"AddressBook-ctf.sqlitedb", "HomeDomain",
+                                   "Library/AddressBook/AddressBook.sqlitedb"};
+const RealDatabase kLegacyAddressBook{"AddressBook-legacy-layout-empty.sqlitedb", "HomeDomain",
+                                      "Library/AddressBook/AddressBook.sqlitedb"};
+const RealDatabase kChatStorage{"ChatStorage-ios15.sqlite",
+                                "AppDomainGroup-group.net.whatsapp.WhatsApp.shared",
+                                "ChatStorage.sqlite"};
+const RealDatabase kNoteStore{"NoteStore-ios17.sqlite", "AppDomainGroup-group.com.apple.notes",
+                              "NoteStore.sqlite"};
+const RealDatabase kLegacyNotes{"notes-legacy-empty.sqlite", "HomeDomain",
+                                "Library/Notes/notes.sqlite"};
+
+class RealRecordDatabasesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(kDatabases + "/" + kIos15AddressBook.file)) {
+      GTEST_SKIP() << "real sample data not found at " << kDatabases;
+    }
+  }
+
+  // Opens a backup that holds copies of "databases" and nothing else of the records.
+  void OpenBackupWith(const std::vector<RealDatabase>& databases) {
+    mkbackup::SampleOptions options;
+    options.recordDatabases = false;
+    mkbackup::SampleBackup sample = mkbackup::MakeSampleBackup(options);
+    for (const RealDatabase& database : databases) {
+      sample.AddFile(database.domain, database.relativePath,
+                     ReadFile(kDatabases + "/" + database.file));
+    }
+    std::string folder = home_ / ("backup" + std::to_string(++backups_));
+    test::WriteSample(sample, folder);
+    BackupSummary summary;
+    ASSERT_EQ(parser_.ReadBackupSummary(folder, summary), kResultOk);
+    parser_.SetBackup(summary);
+    ASSERT_EQ(parser_.Open(""), kResultOk);
+  }
+
+  TempFolder home_;
+  ScopedEnv dataHome_{"XDG_DATA_HOME", home_.path().c_str()};
+  ScopedEnv tz_{"TZ", "UTC"};
+  CBackupParser parser_;
+  int backups_ = 0;
+};
+
+TEST_F(RealRecordDatabasesTest, AddressBookOfTheFirstLayout) {
+  OpenBackupWith({kIos15AddressBook});
+  ContactList contacts;
+  ASSERT_EQ(parser_.ReadContacts(contacts), kResultOk);
+  // Nine people; three without a phone number are left out.
+  std::vector<std::string> names;
+  for (const ContactRecord& contact : contacts) {
+    names.push_back(contact.name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"JoshHickman", "Liz", "No Name", "This IsDFIR Two",
+                                             "This IsDFIR Two", "ThomDe'Fer"}));
+  EXPECT_EQ(contacts[0].phone,
+            "(919) 579-0479 +19195790479 01119195790479 0019195790479 19195790479 9195790479 "
+            "5790479 (919) 391-2507 +19193912507 01119193912507 0019193912507 19193912507 "
+            "9193912507 3912507 ");
+  EXPECT_EQ(contacts[0].email, "joshuahickman957@gmail.com");
+  EXPECT_EQ(contacts[2].company, "Apple Inc.");
+  EXPECT_EQ(contacts[2].url, "http://www.apple.com");
+  EXPECT_EQ(contacts[3].email, "thisisdfirtwo@gmail.com");
+}
+
+TEST_F(RealRecordDatabasesTest, AddressBookWhosePersonHasNoPhone) {
+  OpenBackupWith({kCtfAddressBook});
+  ContactList contacts(1);
+  EXPECT_EQ(parser_.ReadContacts(contacts), kResultOk);
+  EXPECT_TRUE(contacts.empty());
+}
+
+TEST_F(RealRecordDatabasesTest, AddressBookOfTheSecondLayout) {
+  OpenBackupWith({kLegacyAddressBook});
+  ContactList contacts;
+  EXPECT_EQ(parser_.ReadContacts(contacts), kResultQueryFailed);
+  EXPECT_TRUE(contacts.empty());
+}
+
+TEST_F(RealRecordDatabasesTest, WhatsAppChatsWithTheirMembers) {
+  OpenBackupWith({kChatStorage});
+  WhatsAppThreadMap chats;
+  ASSERT_EQ(parser_.ReadWhatsApp(chats), kResultOk);
+  // The four group chats hold only messages without text and without titled media.
+  ASSERT_EQ(chats.size(), 1u);
+  const std::vector<WhatsAppMessage>& chat = chats.at(5);
+  ASSERT_EQ(chat.size(), 15u);
+  EXPECT_EQ(chat.front().messageId, 12);
+  EXPECT_EQ(chat.front().date, "2023-05-02 15:56:47");
+  EXPECT_EQ(chat.front().text, "I’m here!");
+  EXPECT_EQ(chat.front().senderName, "Me");
+  EXPECT_EQ(chat.front().pushName, "");
+  EXPECT_EQ(chat.back().messageId, 29);
+  EXPECT_EQ(chat.back().date, "2023-05-02 16:31:06");
+  EXPECT_EQ(chat.back().text, "Done. It’s gone. 😀");
+  int own = 0;
+  for (const WhatsAppMessage& message : chat) {
+    EXPECT_EQ(message.chatName, "This Is DFIR Two");
+    EXPECT_EQ(message.memberJids, "19198887386@s.whatsapp.net");
+    EXPECT_EQ(message.memberNames, "This Is DFIR Two");
+    EXPECT_EQ(message.senderName, message.isFromMe ? "Me" : "This Is DFIR Two");
+    own += message.isFromMe;
+  }
+  EXPECT_EQ(own, 8);
+  EXPECT_EQ(chat[1].messageId, 13);
+  EXPECT_EQ(chat[1].pushName, "COrlxKIGIABIAQ==");
+
+  // The group chats' members, as the reader joins them.
+  std::string path = parser_.FindWhatsAppDatabases().chatDatabase;
+  std::vector<WhatsAppChat> chatList = LoadWhatsAppChats(path);
+  AddMembersToChats(chatList, LoadWhatsAppMembers(path));
+  ASSERT_EQ(chatList.size(), 5u);
+  const std::string lid = "205690463334636@lid";
+  const std::string phone = "19195794674@s.whatsapp.net";
+  EXPECT_EQ(chatList[0].partnerName, "Our Test Group");
+  EXPECT_EQ(chatList[0].memberJids, lid + "," + phone);
+  EXPECT_EQ(chatList[1].memberJids, phone + "," + lid);
+  EXPECT_EQ(chatList[2].memberJids, lid + "," + phone);
+  EXPECT_EQ(chatList[3].partnerName, "Working Group");
+  EXPECT_EQ(chatList[3].memberJids, phone + "," + lid);
+  EXPECT_EQ(chatList[4].memberJids, "");
+  for (const WhatsAppChat& group : chatList) {
+    EXPECT_EQ(group.memberNames, "");  // no member has a contact name
+  }
+}
+
+TEST_F(RealRecordDatabasesTest, NewerNotesAfterAnEmptyOlderDatabase) {
+  OpenBackupWith({kLegacyNotes, kNoteStore});
+  NoteList notes;
+  ASSERT_EQ(parser_.ReadNotes(notes), kResultOk);
+  // 14 notes, one without title and snippet. This store dates notes in a column the query
+  // does not read, so every date is empty.
+  std::set<std::string> titles;
+  for (const NoteRecord& note : notes) {
+    titles.insert(note.title);
+    EXPECT_EQ(note.date, "");
+  }
+  EXPECT_EQ(notes.size(), 13u);
+  EXPECT_EQ(titles, (std::set<std::string>{
+                        "iOS 15 Note", "My First Note", "iOS 14 Note", "iOS 16 Note",
+                        "Secure iOS 15 Note", "iOS 14 Locked Note", "My Super Secret Note",
+                        "My Secret Note", "iOS 16 Secure Note", "My iOS 17 Note",
+                        "Shared iOS 17 Note", "New Note", "iOS 17 Locked Note"}));
+  for (const NoteRecord& note : notes) {
+    if (note.title == "My First Note") {
+      EXPECT_EQ(note.body, "This is my first note. Nothing special.");
+    }
+    if (note.title == "My Secret Note") {
+      EXPECT_EQ(note.body, "");  // locked: no snippet
+    }
+  }
+}
+
+TEST_F(RealRecordDatabasesTest, OlderNotesDatabaseWithoutNotes) {
+  OpenBackupWith({kLegacyNotes});
+  NoteList notes;
+  // The older database has no notes, so the newer one is tried, and it is missing.
+  EXPECT_EQ(parser_.ReadNotes(notes), SQLITE_CANTOPEN);
+  EXPECT_TRUE(notes.empty());
+}
+
+TEST_F(RealRecordDatabasesTest, NamesMessagesAndCallsFromTheRealPhoneTexts) {
+  std::string sms = home_ / "sms.db";
+  test::WriteDatabase(sms,
+                      "CREATE TABLE handle (ROWID INTEGER PRIMARY KEY, id TEXT NOT NULL);"
+                      "CREATE TABLE message (ROWID INTEGER PRIMARY KEY, text TEXT, handle_id "
+                      "INTEGER, date INTEGER, is_from_me INTEGER);"
+                      "CREATE TABLE chat_message_join (chat_id INTEGER, message_id INTEGER);"
+                      "INSERT INTO handle VALUES (1, '+19193912507'), (2, '8887386'), "
+                      "(3, 'thisisdfirtwo@gmail.com');"
+                      "INSERT INTO message VALUES (1, 'a', 1, 1, 0), (2, 'b', 2, 2, 0), "
+                      "(3, 'c', 3, 3, 1);"
+                      "INSERT INTO chat_message_join VALUES (1, 1), (2, 2), (3, 3);");
+  std::string calls = home_ / "CallHistory.storedata";
+  test::WriteDatabase(calls,
+                      "CREATE TABLE ZCALLRECORD (Z_PK INTEGER PRIMARY KEY, ZANSWERED INTEGER, "
+                      "ZDURATION FLOAT, ZADDRESS BLOB, ZDATE TIMESTAMP);"
+                      "INSERT INTO ZCALLRECORD VALUES (1, 1, 12.5, '+19192084530', 700000000), "
+                      "(2, 0, 0, '7386', 700000100), (3, 0, 0, '1-800-MY-APPLE', 700000200);");
+  mkbackup::SampleOptions options;
+  options.recordDatabases = false;
+  mkbackup::SampleBackup sample = mkbackup::MakeSampleBackup(options);
+  sample.AddFile("HomeDomain", "Library/SMS/sms.db", ReadFile(sms));
+  sample.AddFile("HomeDomain", "Library/CallHistoryDB/CallHistory.storedata", ReadFile(calls));
+  sample.AddFile(kIos15AddressBook.domain, kIos15AddressBook.relativePath,
+                 ReadFile(kDatabases + "/" + kIos15AddressBook.file));
+  std::string folder = home_ / "named";
+  test::WriteSample(sample, folder);
+  BackupSummary summary;
+  ASSERT_EQ(parser_.ReadBackupSummary(folder, summary), kResultOk);
+  parser_.SetBackup(summary);
+  ASSERT_EQ(parser_.Open(""), kResultOk);
+
+  MessageThreadMap threads;
+  ASSERT_EQ(parser_.ReadMessages(threads), kResultOk);
+  EXPECT_EQ(threads.at(1).at(0).contactName, "JoshHickman");  // his second number
+  EXPECT_EQ(threads.at(2).at(0).contactName, "This IsDFIR Two");
+  EXPECT_EQ(threads.at(3).at(0).contactName, "");
+  CallList callList;
+  ASSERT_EQ(parser_.ReadCallHistory(callList), kResultOk);
+  ASSERT_EQ(callList.size(), 3u);
+  EXPECT_EQ(callList[0].contactName, "Liz");
+  EXPECT_EQ(callList[0].date, "2023-03-08 20:26:40");
+  EXPECT_EQ(callList[0].duration, 12);
+  EXPECT_EQ(callList[1].contactName, "");  // four digits are never looked up
+  EXPECT_EQ(callList[2].contactName, "");  // "No Name" is the contacts list's stand-in only
+}
+
+// The real iOS 14.3 backup, read in place: its sms.db lacks chat_message_join, its cut-down
+// ChatStorage.sqlite lacks ZWAGROUPMEMBER and the push name and title columns, and the other
+// record databases are listed in the manifest but not stored.
+TEST(RealBackupRecords, ReadsWhatTheRedactedBackupHolds) {
+  std::string folder = std::string(ZBE_REALDATA_DIR) + "/mvt-ios-backup";
+  if (!std::filesystem::exists(folder + "/Manifest.db")) {
+    GTEST_SKIP() << "real sample data not found at " << folder;
+  }
+  TempFolder home;
+  ScopedEnv dataHome("XDG_DATA_HOME", home.path().c_str());
+  test::FolderSnapshot before = test::SnapshotFolder(folder);
+  CBackupParser parser;
+  BackupSummary summary;
+  ASSERT_EQ(parser.ReadBackupSummary(folder, summary), kResultOk);
+  parser.SetBackup(summary);
+  ASSERT_EQ(parser.Open(""), kResultOk);
+  MessageThreadMap threads;
+  EXPECT_EQ(parser.ReadMessages(threads), kResultQueryFailed);
+  EXPECT_TRUE(threads.empty());
+  ContactList contacts;
+  EXPECT_EQ(parser.ReadContacts(contacts), SQLITE_CANTOPEN);
+  CallList calls;
+  EXPECT_EQ(parser.ReadCallHistory(calls), SQLITE_CANTOPEN);
+  NoteList notes;
+  EXPECT_EQ(parser.ReadNotes(notes), SQLITE_CANTOPEN);
+  WhatsAppThreadMap chats;
+  EXPECT_EQ(parser.ReadWhatsApp(chats), kResultQueryFailed);
+  EXPECT_TRUE(chats.empty());
+  // Its two chats are still there to be read.
+  std::vector<WhatsAppChat> chatList =
+      LoadWhatsAppChats(parser.FindWhatsAppDatabases().chatDatabase);
+  ASSERT_EQ(chatList.size(), 2u);
+  EXPECT_EQ(chatList[1].partnerName, "Example Group");
+  EXPECT_EQ(test::SnapshotFolder(folder), before);
+}
+
+}  // namespace
+}  // namespace zbe
