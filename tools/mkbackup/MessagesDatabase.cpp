@@ -1,5 +1,6 @@
 #include "tools/mkbackup/MessagesDatabase.h"
 
+#include <map>
 #include <optional>
 
 #include "records/ReferenceDates.h"
@@ -109,11 +110,19 @@ class MessagesWriter {
                  "(?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, ?);"),
         join_(db, "INSERT INTO chat_message_join VALUES (?, ?, ?);") {}
 
-  int64_t AddHandle(const std::string& id, const std::string& service) {
-    Handle handle{static_cast<int64_t>(handles_.size()) + 1, id, service};
-    handle_.Run({handle.rowId, id, service, id});
-    handles_.push_back(handle);
-    return handle.rowId;
+  // The handle of "id" over "service", made when it is new (a handle is unique per service).
+  // "isNew" tells which.
+  int64_t AddHandle(const std::string& id, const std::string& service, bool* isNew = nullptr) {
+    auto [known, inserted] =
+        handleIds_.emplace(id + "\n" + service, static_cast<int64_t>(handles_.size()) + 1);
+    if (isNew != nullptr) {
+      *isNew = inserted;
+    }
+    if (inserted) {
+      handle_.Run({known->second, id, service, id});
+      handles_.push_back(Handle{known->second, id, service});
+    }
+    return known->second;
   }
 
   // A conversation with the handles "members" (one member: a one-to-one conversation).
@@ -183,6 +192,7 @@ class MessagesWriter {
   SqlStatement message_;
   SqlStatement join_;
   std::vector<Handle> handles_;
+  std::map<std::string, int64_t> handleIds_;  // id and service -> rowId
   std::vector<Chat> chats_;
   int64_t messageCount_ = 0;
 };
@@ -234,10 +244,14 @@ std::string MakeMessagesDatabase(const std::vector<SamplePerson>& people,
   std::vector<int64_t> extraHandles;
   for (int i = 0; i < extraPeople && i < static_cast<int>(people.size()); ++i) {
     const SamplePerson& person = people[people.size() - 1 - static_cast<size_t>(i)];
-    if (!person.phones.empty()) {
-      extraHandles.push_back(
-          writer.AddHandle(person.phones[0].e164, i % 3 == 0 ? "SMS" : "iMessage"));
-      direct.push_back(writer.AddChat({extraHandles.back()}, ""));
+    bool isNew = false;
+    int64_t handle =
+        person.phones.empty()
+            ? 0
+            : writer.AddHandle(person.phones[0].e164, i % 3 == 0 ? "SMS" : "iMessage", &isNew);
+    if (isNew) {
+      extraHandles.push_back(handle);
+      direct.push_back(writer.AddChat({handle}, ""));
     }
   }
   for (int g = 0; g + 2 < static_cast<int>(extraHandles.size()) && g < 2 * sample.scale; g += 1) {
