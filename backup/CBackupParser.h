@@ -77,8 +77,9 @@ class CBackupParser {
   //
   // ReadMessages: the messages reader (records/MessagesReader.h) over the stored "sms.db" and
   // address book, filling the parser's own threads (emptied by Open), which "threads" then
-  // receives whole. The reader reports P + S/5, P + S/4 and P + S itself; the running progress
-  // then grows by S/2 without a report. Returns the reader's result.
+  // receives whole. With P the running progress and S the step weight, the reader reports
+  // P + S/5, P + S/4 and P + S itself; the running progress then grows by S/2 without a report.
+  // Returns the reader's result.
   int32_t ReadMessages(MessageThreadMap& threads);
   int32_t ReadMessageAttachments(std::vector<AttachmentItem>& attachments);
   // ReadContacts, ReadCallHistory, ReadNotes: the readers of records/ContactsReader.h,
