@@ -25,12 +25,21 @@ int32_t CopyDatabase(const std::string& source, const std::string& destination) 
   return CopyFileBytes(source, destination);
 }
 
+// "<appdata>/ZorvaneBackupExtractor/", or "" when there is no application-data folder.
+std::string DefaultWorkFolder() {
+  std::string appData;
+  return AppDataFolder(appData) == 0 ? WorkFolderIn(appData) : std::string();
+}
+
 }  // namespace
 
-CBackupParser::CBackupParser() {
-  std::string appData;
-  if (AppDataFolder(appData) == 0) {
-    workFolder_ = WorkFolderIn(appData);
+CBackupParser::CBackupParser() : CBackupParser(DefaultWorkFolder()) {}
+
+CBackupParser::CBackupParser(const std::string& workFolder) : workFolder_(workFolder) {
+  if (!workFolder_.empty()) {
+    if (workFolder_.back() != '/') {
+      workFolder_ += '/';
+    }
     // Preview copies of personal data land here: keep the folder private to the user.
     CreateFolders(workFolder_, 0700);
   }
@@ -96,6 +105,7 @@ int32_t CBackupParser::Open(const std::string& password) {
   stepWeight_ = kPlainStepWeight;
   ReportProgress(runningProgress_);
   messageThreads_.clear();
+  whatsAppAttachmentsGathered_ = false;
   // Kept for the caller like the message threads; a new scan must not add to an old one's.
   whatsAppThreads_.clear();
   backupFiles_.clear();

@@ -7,6 +7,7 @@
 
 #include "backup/BackupSummary.h"
 #include "backup/ManifestEntry.h"
+#include "backup/MediaWalk.h"
 #include "backup/RecoveryCallbacks.h"
 #include "backup/StoredFiles.h"
 #include "records/FileItems.h"
@@ -27,6 +28,10 @@ class CBackupParser {
   // ($XDG_DATA_HOME, else ~/.local/share); when none can be found WorkFolder stays empty and no
   // backup is discovered.
   CBackupParser();
+  // The same with "workFolder" (created private, with missing parents) in place of
+  // "<appdata>/ZorvaneBackupExtractor/", for a program that must not touch the preview copies
+  // of a running application (the command-line front end). Discovery is unchanged.
+  explicit CBackupParser(const std::string& workFolder);
   // Clears the manifest, the backup files and the discovered folders, then cleans up again.
   ~CBackupParser();
   CBackupParser(const CBackupParser&) = delete;
@@ -81,6 +86,12 @@ class CBackupParser {
   // P + S/5, P + S/4 and P + S itself; the running progress then grows by S/2 without a report.
   // Returns the reader's result.
   int32_t ReadMessages(MessageThreadMap& threads);
+  // ReadMessageAttachments, ReadCameraRoll, ReadAppMedia: the media walks of
+  // backup/AttachmentGathering.h, CameraRollGathering.h and AppMediaGathering.h.
+  // ReadWhatsAppAttachments hands out what ReadAppMedia gathered since the last Open; when
+  // ReadAppMedia has not run (or was stopped) since then, it gathers the WhatsApp attachments
+  // itself first (reports P + S × k / N, heeded). It then adds S, reports, and returns that
+  // report's answer.
   int32_t ReadMessageAttachments(std::vector<AttachmentItem>& attachments);
   // ReadContacts, ReadCallHistory, ReadNotes: the readers of records/ContactsReader.h,
   // CallHistoryReader.h (the newer call database when its stored file exists, else the older)
@@ -100,10 +111,11 @@ class CBackupParser {
   // (2: stopped), else the reader's result.
   int32_t ReadWhatsApp(WhatsAppThreadMap& chats);
 
-  // Copies a stored file to WorkFolder for the preview; "copyPath" receives the copy's path.
-  // Returns 87 while the file type detection is not part of the build.
+  // Copies a stored file to WorkFolder for the preview (see backup/PreviewCopy.h for the copy's
+  // name and every result). Reads no more of the parser than WorkFolder, so the preview may call
+  // it while a scan runs.
   int32_t MakePreviewCopy(const std::string& storedPath, std::string& copyPath,
-                          PreviewCopyCallback callback, void* context);
+                          PreviewCopyCallback callback, void* context) const;
 
   // Copies one stored file for the export (see backup/StoredFileCopy.h for every result).
   int32_t CopyStoredFile(const std::string& source, const std::string& destination,
@@ -145,6 +157,8 @@ class CBackupParser {
  private:
   // Calls the progress callback with "progress"; returns its answer (0 without a callback).
   int32_t ReportProgress(int32_t progress);
+  // The opened backup and the progress state as the media walks see them.
+  MediaWalk MakeMediaWalk();
 
   // The decryption step of Open for an encrypted backup. On success stores the folder of the
   // decrypted copies in "outputFolder" and the decrypted manifest's path in
@@ -168,6 +182,7 @@ class CBackupParser {
   MessageThreadMap messageThreads_;    // result of the last ReadMessages
   WhatsAppThreadMap whatsAppThreads_;  // result of the last ReadWhatsApp
   std::vector<MediaFileItem> whatsAppAttachments_;  // gathered by ReadAppMedia
+  bool whatsAppAttachmentsGathered_ = false;        // for the backup opened last
 };
 
 }  // namespace zbe

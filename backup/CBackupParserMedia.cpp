@@ -1,34 +1,54 @@
-// The media reads of CBackupParser: camera roll, attachments, app media, preview copies.
+// The media reads of CBackupParser: camera roll, attachments, app media, preview copies. The
+// walks themselves live in the *Gathering files; here they meet the parser's state.
 
+#include "backup/AppMediaGathering.h"
+#include "backup/AttachmentGathering.h"
 #include "backup/CBackupParser.h"
+#include "backup/CameraRollGathering.h"
+#include "backup/PreviewCopy.h"
 #include "backup/ResultCodes.h"
 
 namespace zbe {
 
-int32_t CBackupParser::ReadMessageAttachments(std::vector<AttachmentItem>&) {
-  // Filled by the media gathering, which is not built yet.
-  return kResultMissingFile;
+MediaWalk CBackupParser::MakeMediaWalk() {
+  return MediaWalk{
+      manifest_,         backupFolder_,     LayoutFor(selectedBackup_.encrypted, usesManifestDb_),
+      progressCallback_, progressUserData_, runningProgress_,
+      stepWeight_};
 }
 
-int32_t CBackupParser::ReadCameraRoll(std::vector<MediaFileItem>&, std::vector<MediaFileItem>&) {
-  // Filled by the media gathering, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadMessageAttachments(std::vector<AttachmentItem>& attachments) {
+  return GatherMessageAttachments(MakeMediaWalk(), attachments);
 }
 
-int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>&) {
-  // Hands out what the media gathering collects, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadCameraRoll(std::vector<MediaFileItem>& cameraRoll,
+                                      std::vector<MediaFileItem>& photoStream) {
+  return GatherCameraRoll(MakeMediaWalk(), cameraRoll, photoStream);
 }
 
-int32_t CBackupParser::ReadAppMedia(std::vector<AppMediaItem>&) {
-  // Filled by the media gathering, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadAppMedia(std::vector<AppMediaItem>& media) {
+  int32_t result = GatherAppMedia(MakeMediaWalk(), media, whatsAppAttachments_);
+  whatsAppAttachmentsGathered_ = result == kResultOk;
+  return result;
 }
 
-int32_t CBackupParser::MakePreviewCopy(const std::string&, std::string&, PreviewCopyCallback,
-                                       void*) {
-  // Needs the file type detection, which is not built yet.
-  return kResultMissingFile;
+int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>& attachments) {
+  MediaWalk walk = MakeMediaWalk();
+  // A scan that did not read the app media would otherwise hand out nothing, or the attachments
+  // of the backup scanned before: gather them for this backup now.
+  if (!whatsAppAttachmentsGathered_) {
+    if (int32_t answer = GatherWhatsAppAttachments(walk, whatsAppAttachments_); answer != 0) {
+      return answer;
+    }
+    whatsAppAttachmentsGathered_ = true;
+  }
+  attachments.insert(attachments.end(), whatsAppAttachments_.begin(), whatsAppAttachments_.end());
+  return walk.Finish(stepWeight_);
+}
+
+int32_t CBackupParser::MakePreviewCopy(const std::string& storedPath, std::string& copyPath,
+                                       PreviewCopyCallback callback, void* context) const {
+  return zbe::MakePreviewCopy(workFolder_, storedPath, copyPath, callback, context);
 }
 
 }  // namespace zbe

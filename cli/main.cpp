@@ -7,6 +7,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/InfoCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/ScanCommand.h"
 
 namespace {
 
@@ -18,6 +19,8 @@ constexpr const char* kUsage =
     "commands:\n"
     "  list [--root DIR] [--json]   the backups found, newest first\n"
     "  info FOLDER [--json]         the summary of one backup folder\n"
+    "  scan FOLDER [--only LIST] [--json] [--password-stdin]\n"
+    "                               the data of one backup, per category\n"
     "\n"
     "\"zbe COMMAND --help\" describes a command.\n";
 
@@ -39,6 +42,9 @@ int main(int argc, char** argv) {
   }
   if (command == "info") {
     return zbe::cli::RunInfo(arguments);
+  }
+  if (command == "scan") {
+    return zbe::cli::RunScan(arguments);
   }
   std::fprintf(stderr, "zbe: unknown command \"%s\"\n%s", command.c_str(), kUsage);
   return zbe::cli::kExitUsage;

@@ -224,23 +224,5 @@ TEST_F(ParserTest, ReportsAMissingDatabaseInsteadOfSuccess) {
   EXPECT_FALSE(std::filesystem::exists(out / "sms.sqlite"));
 }
 
-TEST_F(ParserTest, CategoryReadsAreMissingUntilTheirReadersExist) {
-  std::string folder = AddBackup("db", test::MakeSample(1, kJan2020));
-  CBackupParser parser;
-  Select(parser, folder);
-  ASSERT_EQ(parser.Open(""), kResultOk);
-  std::vector<AttachmentItem> attachments;
-  std::vector<MediaFileItem> roll, stream, whatsAppFiles;
-  std::vector<AppMediaItem> media;
-  std::string copy;
-  EXPECT_EQ(parser.ReadMessageAttachments(attachments), kResultMissingFile);
-  EXPECT_EQ(parser.ReadCameraRoll(roll, stream), kResultMissingFile);
-  EXPECT_EQ(parser.ReadAppMedia(media), kResultMissingFile);
-  EXPECT_EQ(parser.ReadWhatsAppAttachments(whatsAppFiles), kResultMissingFile);
-  EXPECT_EQ(parser.MakePreviewCopy(folder + "/Info.plist", copy, nullptr, nullptr),
-            kResultMissingFile);
-  EXPECT_TRUE(roll.empty());
-}
-
 }  // namespace
 }  // namespace zbe

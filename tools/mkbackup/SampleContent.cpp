@@ -1,6 +1,7 @@
 #include "tools/mkbackup/SampleContent.h"
 
 #include "tools/mkbackup/Plist.h"
+#include "tools/mkbackup/SampleMedia.h"
 #include "tools/mkbackup/SampleRecords.h"
 
 namespace zbe::mkbackup {
@@ -28,6 +29,11 @@ SampleBackup MakeSampleBackup(const SampleOptions& options) {
   if (options.recordDatabases) {
     AddRecordDatabases(backup, options);
   }
+  AddCameraRoll(backup, options.scale);
+  AddPhotoStream(backup, options.scale);
+  AddMessageAttachments(backup, options.scale);
+  AddAppMedia(backup, options.scale);
+  AddWhatsAppAttachments(backup, options.scale);
   return backup;
 }
 

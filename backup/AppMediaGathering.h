@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "backup/MediaWalk.h"
+#include "records/FileItems.h"
+
+namespace zbe {
+
+// Gathers the files of apps (manifest paths containing "AppDomain-") whose type is recognised,
+// named by their base name with the detected extension. Files of the WhatsApp app (paths
+// containing "net.whatsapp.WhatsApp") go to "whatsAppAttachments" (emptied first) unless they are
+// empty, all others to "media" with their app (AppNameOf). Files that cannot be opened are
+// simply not recognised. Both vectors are sorted by name (ASCII case ignored, stable).
+// Reports after every manifest entry (running + 2 × weight × k / N); a non-zero answer stops
+// the walk at once and is returned, leaving the vectors unsorted. Otherwise adds the weight to
+// the running progress, reports it (the answer is not heeded) and returns 0.
+int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
+                       std::vector<MediaFileItem>& whatsAppAttachments);
+
+// Gathers only the WhatsApp attachments, as GatherAppMedia would, into "whatsAppAttachments"
+// (emptied first), for a scan in which the app media were not read. Reports after every manifest
+// entry (running + weight × k / N); a non-zero answer stops the walk and is returned. Leaves the
+// running progress unchanged and returns 0 otherwise.
+int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
+                                  std::vector<MediaFileItem>& whatsAppAttachments);
+
+}  // namespace zbe

@@ -1,0 +1,36 @@
+#include "backup/AttachmentGathering.h"
+
+#include "backup/FileTypeSniffer.h"
+#include "backup/MediaExtensions.h"
+#include "backup/MediaSort.h"
+#include "platform/FileSystem.h"
+
+namespace zbe {
+
+int32_t GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentItem>& attachments) {
+  EntryProgress progress(walk, static_cast<uint32_t>(walk.stepWeight));
+  int64_t counter = 0;
+  for (const ManifestEntry& entry : walk.manifest) {
+    if (entry.path.find("/Attachments/") != std::string::npos) {
+      std::string stored = walk.StoredPath(entry);
+      if (!PathExists(stored)) {
+        continue;
+      }
+      std::string sniffed;
+      SniffFileType(stored, sniffed, counter);
+      if (!sniffed.empty()) {
+        auto size = static_cast<uint32_t>(StoredFileSize(stored));
+        attachments.push_back(
+            AttachmentItem{size, AdjustedName(BaseName(entry.path), ExtensionOf(sniffed)), stored});
+      }
+    }
+    if (int32_t answer = progress.Next(); answer != 0) {
+      return answer;
+    }
+  }
+  SortByName(attachments);
+  walk.Finish(walk.stepWeight);
+  return 0;
+}
+
+}  // namespace zbe

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "backup/CategorySet.h"
+#include "records/RecordCategory.h"
+
+namespace zbe::cli {
+
+// The command-line name of "category" ("camera-roll", "photo-stream", "app-photos",
+// "app-videos", "messages", "message-attachments", "contacts", "call-history", "notes",
+// "whatsapp", "whatsapp-attachments", "reminder", "calendar", "safari-bookmark").
+std::string_view CategoryCliName(RecordCategory category);
+
+// Parses a comma-separated list of command-line names (blanks around a name are ignored,
+// repeats are harmless) into "chosen". Returns "" on success, else a message naming the first
+// unknown name or saying that the list is empty.
+std::string ParseCategoryList(std::string_view list, CategorySet& chosen);
+
+}  // namespace zbe::cli
