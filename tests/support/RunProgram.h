@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,13 +22,19 @@ struct ProgramResult {
 };
 
 // Runs ZBE_BIN_DIR/"program" with "arguments"; "environment" is added to (or, with an empty
-// value, removed from) the test's own environment for the child only.
+// value, removed from) the test's own environment for the child only. With "input" the child
+// reads it on its standard input; otherwise it inherits the test's.
 inline ProgramResult RunProgram(
     const std::string& program, const std::vector<std::string>& arguments,
-    const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+    const std::vector<std::pair<std::string, std::string>>& environment = {},
+    const std::optional<std::string>& input = std::nullopt) {
   TempFolder capture;
   std::string outPath = capture / "out";
   std::string errPath = capture / "err";
+  std::string inPath = capture / "in";
+  if (input) {
+    WriteFile(inPath, *input);
+  }
   std::string path = std::string(ZBE_BIN_DIR) + "/" + program;
   pid_t child = fork();
   if (child == 0) {
@@ -35,6 +42,12 @@ inline ProgramResult RunProgram(
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
       _exit(127);
+    }
+    if (input) {
+      int in = open(inPath.c_str(), O_RDONLY);
+      if (in < 0 || dup2(in, 0) < 0) {
+        _exit(127);
+      }
     }
     for (const auto& [name, value] : environment) {
       if (value.empty()) {

@@ -47,6 +47,9 @@ TEST(MkbackupProgram, RejectsBadArgumentsWithUsage) {
            {temp / "b", "--frobnicate"},
            {temp / "b", "--seed"},
            {temp / "b", temp / "c"},
+           {temp / "b", "--scale", "0"},
+           {temp / "b", "--scale", "10001"},
+           {temp / "b", "--scale", "x"},
        }) {
     auto result = RunProgram("mkbackup", arguments);
     EXPECT_EQ(result.status, 1) << testing::PrintToString(arguments);
@@ -56,6 +59,19 @@ TEST(MkbackupProgram, RejectsBadArgumentsWithUsage) {
   auto help = RunProgram("mkbackup", {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--layout"), std::string::npos);
+}
+
+TEST(MkbackupProgram, ScalesTheGeneratedData) {
+  TempFolder temp;
+  auto one = RunProgram("mkbackup", {temp / "one"});
+  auto three = RunProgram("mkbackup", {temp / "three", "--scale", "3"});
+  ASSERT_EQ(one.status, 0) << one.err;
+  ASSERT_EQ(three.status, 0) << three.err;
+  auto rows = [](const std::string& out) {
+    size_t open = out.find(", ");
+    return std::stoul(out.substr(open + 2));
+  };
+  EXPECT_GT(rows(three.out), 2 * rows(one.out));
 }
 
 TEST(MkbackupProgram, RefusesAFolderThatIsNotEmpty) {
