@@ -20,9 +20,9 @@ std::string Numbered(const char* pattern, uint32_t number) {
 
 }  // namespace
 
-void AddAppMedia(SampleBackup& backup, uint32_t scale) {
+void AddAppMedia(SampleBackup& backup, int scale) {
   SampleRandom& random = backup.random();
-  for (uint32_t set = 1; set <= scale; ++set) {
+  for (uint32_t set = 1; set <= static_cast<uint32_t>(scale); ++set) {
     backup.AddFile(kPhotoApp, Numbered("Documents/Frames/frame_%03u.jpg", 2 * set - 1),
                    JfifJpeg(random, 64, 48));
     backup.AddFile(kPhotoApp, Numbered("Documents/Frames/frame_%03u.jpg", 2 * set),

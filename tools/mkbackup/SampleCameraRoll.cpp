@@ -21,13 +21,13 @@ std::string CameraFile(uint32_t number, const char* extension) {
 
 }  // namespace
 
-void AddCameraRoll(SampleBackup& backup, uint32_t scale) {
+void AddCameraRoll(SampleBackup& backup, int scale) {
   SampleRandom& random = backup.random();
   backup.AddFile(kDomain, "Media/DCIM/.MISC/Info.plist",
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
                  "\t<key>LastFileGroupNumber</key>\n\t<integer>100</integer>\n</dict>\n</plist>\n");
   uint32_t number = 1;
-  for (uint32_t set = 0; set < scale; ++set) {
+  for (int set = 0; set < scale; ++set) {
     // Shots of one outing: photos, a clip, a screenshot and a photo in the newer format.
     for (int i = 0; i < 4; ++i) {
       backup.AddFile(kDomain, CameraFile(number++, "JPG"), ExifJpeg(random, 64, 48));

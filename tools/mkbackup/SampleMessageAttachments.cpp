@@ -30,7 +30,7 @@ std::string ContactCard(SampleRandom& random) {
 
 }  // namespace
 
-void AddMessageAttachments(SampleBackup& backup, uint32_t scale) {
+void AddMessageAttachments(SampleBackup& backup, int scale) {
   SampleRandom& random = backup.random();
   uint32_t number = 1;
   auto image = [&](const char* extension) {
@@ -38,7 +38,7 @@ void AddMessageAttachments(SampleBackup& backup, uint32_t scale) {
     std::snprintf(name, sizeof name, "IMG_%04u.%s", number++, extension);
     return std::string(name);
   };
-  for (uint32_t set = 0; set < scale; ++set) {
+  for (int set = 0; set < scale; ++set) {
     // Sent as HEIC but converted to JPEG on the way: listed under its detected type.
     backup.AddFile("MediaDomain", AttachmentPath(random, image("HEIC")), JfifJpeg(random, 64, 48));
     backup.AddFile("MediaDomain", AttachmentPath(random, image("jpeg")), ExifJpeg(random, 48, 64));

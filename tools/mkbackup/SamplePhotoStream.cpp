@@ -8,7 +8,7 @@
 
 namespace zbe::mkbackup {
 
-void AddPhotoStream(SampleBackup& backup, uint32_t scale) {
+void AddPhotoStream(SampleBackup& backup, int scale) {
   SampleRandom& random = backup.random();
   // The stream's files lie below the account's numeric identifier.
   std::string folder = "Media/PhotoStreamsData/" + random.Digits(10) + "/100APPLE/";
@@ -18,7 +18,7 @@ void AddPhotoStream(SampleBackup& backup, uint32_t scale) {
     std::snprintf(name, sizeof name, "IMG_%04u.%s", number++, extension);
     return folder + name;
   };
-  for (uint32_t set = 0; set < scale; ++set) {
+  for (int set = 0; set < scale; ++set) {
     backup.AddFile("MediaDomain", next("JPG"), JfifJpeg(random, 64, 48));
     // Shared by a device that writes no JFIF segment: left out of the list.
     backup.AddFile("MediaDomain", next("JPG"), BareJpeg(random, 64, 48));

@@ -19,9 +19,9 @@ std::string MediaPath(SampleRandom& random, const std::string& jid, const char* 
 
 }  // namespace
 
-void AddWhatsAppAttachments(SampleBackup& backup, uint32_t scale) {
+void AddWhatsAppAttachments(SampleBackup& backup, int scale) {
   SampleRandom& random = backup.random();
-  for (uint32_t set = 0; set < scale; ++set) {
+  for (int set = 0; set < scale; ++set) {
     std::string person = "4477009" + random.Digits(5) + "@s.whatsapp.net";
     std::string group = "4477009" + random.Digits(5) + "-" + random.Digits(10) + "@g.us";
     backup.AddFile(kDomain, MediaPath(random, person, "jpg"), JfifJpeg(random, 64, 48));

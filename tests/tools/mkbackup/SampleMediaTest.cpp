@@ -120,11 +120,10 @@ Tally Count(const SampleBackup& backup, const std::string& domain, const std::st
 }
 
 TEST(SampleMedia, ScalesEachKindOfMedia) {
-  for (uint32_t scale : {1u, 3u}) {
+  for (int n : {1, 3}) {
     SampleOptions options;
-    options.scale = scale;
+    options.scale = n;
     SampleBackup backup = MakeSampleBackup(options);
-    int n = static_cast<int>(scale);
     Tally roll = Count(backup, "CameraRollDomain", "Media/DCIM/");
     EXPECT_EQ(roll.recognised, 11 * n);
     EXPECT_EQ(roll.other, n + 1);  // HEIF photos and the folder's property list
