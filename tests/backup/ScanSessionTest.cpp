@@ -268,9 +268,8 @@ TEST_F(ScanSessionTest, AFullScanLeavesTheBackupAsItWas) {
   }
 }
 
-// Needs the record readers: every category of the sample has records, and the progress ends at
-// 98. Enabled once the readers are on main.
-TEST_F(ScanSessionTest, DISABLED_AFullScanOfAPlainBackupReports98AtTheEnd) {
+// Every category of the full sample has records, and the progress ends at 98.
+TEST_F(ScanSessionTest, AFullScanOfAPlainBackupReports98AtTheEnd) {
   BackupSummary summary = Write(FullSample());
   ScanSession session(parser_, &recorder_);
   EXPECT_EQ(session.Run(summary, "", CategorySet::All()), kResultOk);
@@ -289,9 +288,9 @@ TEST_F(ScanSessionTest, DISABLED_AFullScanOfAPlainBackupReports98AtTheEnd) {
   EXPECT_EQ(results.conversationRows.front().rowId, results.messages.begin()->second.back().rowId);
 }
 
-// Needs the record readers. For each database of a record category, a backup in which it is
-// damaged: that category fails and finds nothing, every other category is read as usual.
-TEST_F(ScanSessionTest, DISABLED_ADamagedDatabaseFailsOnlyItsOwnCategory) {
+// For each database of a record category, a backup in which it is damaged: that category fails and
+// finds nothing, every other category is read as usual.
+TEST_F(ScanSessionTest, ADamagedDatabaseFailsOnlyItsOwnCategory) {
   const std::vector<std::pair<RecordCategory, std::vector<std::string>>> databases = {
       {RecordCategory::kMessages, {"Library/SMS/sms.db"}},
       {RecordCategory::kContacts, {"Library/AddressBook/AddressBook.sqlitedb"}},
