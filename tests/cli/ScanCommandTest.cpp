@@ -17,6 +17,15 @@ namespace {
 using test::RunProgram;
 using test::TempFolder;
 
+// The keys of a JSON object, in order.
+std::vector<std::string> Keys(const nlohmann::ordered_json& object) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : object.items()) {
+    keys.push_back(key);
+  }
+  return keys;
+}
+
 class ScanCommandTest : public ::testing::Test {
  protected:
   ScanCommandTest() { test::WriteSample(test::MakeSample(1, 1580512205), backup_); }
@@ -75,12 +84,9 @@ TEST_F(ScanCommandTest, PrintsOneJsonObject) {
   auto info = RunProgram("zbe", {"info", "--json", backup_}, {{"TZ", "UTC"}});
   EXPECT_EQ(scan["summary"], nlohmann::ordered_json::parse(info.out));
   EXPECT_EQ(scan["open"], 0);
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : scan["categories"].items()) {
-    keys.push_back(key);
-  }
-  EXPECT_EQ(keys, (std::vector<std::string>{"camera-roll", "app-photos", "messages", "contacts",
-                                            "whatsapp", "calendar"}));
+  EXPECT_EQ(Keys(scan["categories"]),
+            (std::vector<std::string>{"camera-roll", "app-photos", "messages", "contacts",
+                                      "whatsapp", "calendar"}));
   const auto& roll = scan["categories"]["camera-roll"];
   EXPECT_EQ(roll["result"], 0);
   ASSERT_EQ(roll["items"].size(), 11u);
@@ -96,6 +102,44 @@ TEST_F(ScanCommandTest, PrintsOneJsonObject) {
   EXPECT_TRUE(scan["categories"]["whatsapp"]["threads"].is_array());
   EXPECT_TRUE(scan["categories"]["contacts"]["records"].is_array());
   EXPECT_TRUE(scan["categories"]["calendar"]["result"].is_null());
+}
+
+TEST_F(ScanCommandTest, ThreadsAndRecordsCarryTheirFieldNames) {
+  mkbackup::SampleOptions options;  // with the record databases
+  test::WriteSample(mkbackup::MakeSampleBackup(options), temp_ / "full");
+  const std::string only = "messages,contacts,call-history,notes,whatsapp";
+  auto text = Scan({temp_ / "full", "--only", only});
+  auto json = Scan({temp_ / "full", "--only", only, "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  auto categories = nlohmann::ordered_json::parse(json.out)["categories"];
+  // The counts of the text output are the threads and records of the JSON output.
+  std::string counts;
+  for (const auto& [name, category] : categories.items()) {
+    EXPECT_EQ(category["result"], 0) << name;
+    const auto& list = category.contains("threads") ? category["threads"] : category["records"];
+    EXPECT_GT(list.size(), 0u) << name;
+    counts += name + "\t" + std::to_string(list.size()) + "\t0\n";
+  }
+  EXPECT_EQ(text.out, counts);
+  const auto& thread = categories["messages"]["threads"][0];
+  EXPECT_EQ(Keys(thread), (std::vector<std::string>{"handleId", "messages"}));
+  EXPECT_EQ(Keys(thread["messages"][0]),
+            (std::vector<std::string>{"isFromMe", "rowId", "handleId", "date", "sender",
+                                      "contactName", "text"}));
+  EXPECT_EQ(thread["messages"][0]["handleId"], thread["handleId"]);
+  const auto& chat = categories["whatsapp"]["threads"][0];
+  EXPECT_EQ(Keys(chat), (std::vector<std::string>{"chatId", "messages"}));
+  EXPECT_EQ(
+      Keys(chat["messages"][0]),
+      (std::vector<std::string>{"isFromMe", "messageId", "chatId", "date", "senderName", "text",
+                                "pushName", "memberNames", "memberJids", "chatName"}));
+  EXPECT_EQ(
+      Keys(categories["contacts"]["records"][0]),
+      (std::vector<std::string>{"email", "address", "social", "url", "phone", "company", "name"}));
+  EXPECT_EQ(Keys(categories["call-history"]["records"][0]),
+            (std::vector<std::string>{"answered", "duration", "date", "address", "contactName"}));
+  EXPECT_EQ(Keys(categories["notes"]["records"][0]),
+            (std::vector<std::string>{"date", "title", "body"}));
 }
 
 TEST_F(ScanCommandTest, RejectsBadArgumentsWithUsage) {
