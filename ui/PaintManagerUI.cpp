@@ -467,12 +467,16 @@ void CPaintManagerUI::OnButtonDown(UIPoint pt, uint32_t mods) {
   if (c == nullptr)
     return;
   SetHot(c, pt, mods);
-  CControlUI* stop = c;
-  while (stop != nullptr &&
-         !(stop->IsTabStop() && stop->IsKeyboardEnabled() && stop->IsEnabled())) {
-    stop = stop->GetParent();
+  // A click gives the focus to the nearest tab stop, or takes it away; a click on a disabled
+  // control changes nothing.
+  if (c->IsEnabled()) {
+    CControlUI* stop = c;
+    while (stop != nullptr &&
+           !(stop->IsTabStop() && stop->IsKeyboardEnabled() && stop->IsEnabled())) {
+      stop = stop->GetParent();
+    }
+    SetFocus(stop);
   }
-  SetFocus(stop);
   if (hot_ != c)
     return;  // a focus handler removed or hid the control
   capture_ = c;

@@ -16,6 +16,10 @@ namespace fs = std::filesystem;
 // Finds "rel" below "root", matching each component without regard to case when the exact
 // name is absent. Returns an empty path when there is no match.
 fs::path Resolve(const fs::path& root, const std::string& rel) {
+  // Skin names never leave the skin folder.
+  for (const auto& part : fs::path(rel)) {
+    if (part == "..") return {};
+  }
   fs::path exact = root / rel;
   std::error_code ec;
   if (fs::is_regular_file(exact, ec))
