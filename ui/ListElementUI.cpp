@@ -486,8 +486,9 @@ void CListImageTextElementUI::DoEvent(TEventUI& event) {
       if (checkPressed_) {
         checkPressed_ = false;
         if (!box.IsEmpty() && target.Contains(event.ptMouse)) {
-          SetCheckState(check_ == UICheckState::kUnchecked ? UICheckState::kChecked
-                                                           : UICheckState::kUnchecked);
+          // A click on "some" means "all", as on a tree node.
+          SetCheckState(check_ == UICheckState::kChecked ? UICheckState::kUnchecked
+                                                         : UICheckState::kChecked);
           if (owner_ != nullptr)
             owner_->OnItemCheckClick(this, index_);
         }

@@ -275,7 +275,16 @@ void CCheckBoxUI::Selected(bool selected, bool notify) {
 bool CCheckBoxUI::Activate() {
   if (!IsVisible() || !IsEnabled())
     return false;
-  // A half-checked box is checked underneath; a click means "none of them".
+  if (halfChecked_ && selected_) {
+    // A click on "some of them" means "all of them": the box stays checked, only the look
+    // changes, and the change is announced like any other.
+    if (!CButtonUI::Activate())
+      return false;
+    halfChecked_ = false;
+    Invalidate();
+    Notify(UINotify::kSelectChanged, 1);
+    return true;
+  }
   halfChecked_ = false;
   return COptionUI::Activate();
 }

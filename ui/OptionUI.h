@@ -61,7 +61,8 @@ class CCheckBoxUI : public COptionUI {
 
   bool GetCheck() const { return IsSelected(); }
   void SetCheck(bool check, bool notify = true);
-  // Half-checked is drawn over a checked box ("some, not all"). Any click clears it.
+  // Half-checked is drawn over a checked box ("some, not all"). A click on it checks the box
+  // fully (and sends "selectchanged" with wParam 1).
   bool IsHalfChecked() const { return halfChecked_; }
   void SetHalfChecked(bool half);
   UICheckState GetCheckState() const;

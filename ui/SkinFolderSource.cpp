@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 fs::path Resolve(const fs::path& root, const std::string& rel) {
   // Skin names never leave the skin folder.
   for (const auto& part : fs::path(rel)) {
-    if (part == "..") return {};
+    if (part == "..")
+      return {};
   }
   fs::path exact = root / rel;
   std::error_code ec;
@@ -33,8 +34,6 @@ fs::path Resolve(const fs::path& root, const std::string& rel) {
     start = slash == std::string::npos ? rel.size() + 1 : slash + 1;
     if (part.empty() || part == ".")
       continue;
-    if (part == "..")
-      return {};  // stay inside the skin folder
     fs::path next = cur / part;
     if (!fs::exists(next, ec)) {
       next.clear();

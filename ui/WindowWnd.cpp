@@ -277,7 +277,7 @@ void CWindowWnd::CenterWindow() {
     return;
   QRect area;
   QtHostWidget* ow = NativeWidget(owner_);
-  if (ow != nullptr && ow->isVisible() && !ow->isMinimized()) {
+  if (ow != nullptr && !ow->isMinimized()) {
     area = ow->frameGeometry();
   } else if (QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen()) {
     area = screen->availableGeometry();

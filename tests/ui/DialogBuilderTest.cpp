@@ -54,7 +54,8 @@ TEST_F(DialogBuilderTest, IncludesNestAndResolveBesideTheIncludingFile) {
   // count="2": two rows named alike; both exist in the tree, the first answers by name.
   auto* root = M().Find<CContainerUI>("Root");
   int rows = 0;
-  for (int i = 0; i < root->GetCount(); ++i) rows += root->GetItemAt(i)->GetName() == "LblRow";
+  for (int i = 0; i < root->GetCount(); ++i)
+    rows += root->GetItemAt(i)->GetName() == "LblRow";
   EXPECT_EQ(rows, 2);
   ASSERT_NE(M().FindControl("LblChild"), nullptr);
   EXPECT_EQ(M().FindControl("ChildRoot")->GetParent(), M().FindControl("Child"));
@@ -110,7 +111,8 @@ TEST(DialogBuilder, UnknownAttributesAndElementsAreReportedOnce) {
   const std::string err = ::testing::internal::GetCapturedStderr();
   auto occurrences = [&](const std::string& what) {
     int n = 0;
-    for (size_t at = err.find(what); at != std::string::npos; at = err.find(what, at + 1)) ++n;
+    for (size_t at = err.find(what); at != std::string::npos; at = err.find(what, at + 1))
+      ++n;
     return n;
   };
   EXPECT_EQ(occurrences("\"frobnicate_zbe\""), 1) << err;
@@ -126,7 +128,8 @@ TEST(DialogBuilder, UnknownAttributesAndElementsAreReportedOnce) {
 TEST(DialogBuilder, MalformedOrMissingLayoutsFailWithAReason) {
   CDialogBuilder builder;
   EXPECT_EQ(builder.CreateFromString("<Window><Label></Window>", nullptr, nullptr), nullptr);
-  EXPECT_NE(builder.GetLastError().find("well-formed"), std::string::npos) << builder.GetLastError();
+  EXPECT_NE(builder.GetLastError().find("well-formed"), std::string::npos)
+      << builder.GetLastError();
   EXPECT_EQ(builder.Create("xml/no_such_layout.xml", nullptr, nullptr), nullptr);
   EXPECT_NE(builder.GetLastError().find("87"), std::string::npos) << builder.GetLastError();
   EXPECT_EQ(builder.CreateFromString("<Window size=\"1,1\"/>", nullptr, nullptr), nullptr);

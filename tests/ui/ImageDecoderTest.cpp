@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
+#include "tests/ui/UITestSupport.h"
 #include "ui/ImageDecoder.h"
 
-namespace zbe {
+namespace zbe::test {
 namespace {
 
 std::vector<uint8_t> EncodePng(int w, int h, const std::vector<uint8_t>& rgba) {
@@ -17,23 +18,6 @@ std::vector<uint8_t> EncodePng(int w, int h, const std::vector<uint8_t>& rgba) {
       },
       &out, w, h, 4, rgba.data(), w * 4);
   return out;
-}
-
-// A 1x1 GIF with two frames (white, then black) of "d1" and "d2" hundredths of a second.
-std::vector<uint8_t> TwoFrameGif(uint8_t d1, uint8_t d2) {
-  std::vector<uint8_t> g = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-                            0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00};  // palette: white, black
-  for (int frame = 0; frame < 2; ++frame) {
-    const uint8_t delay = frame == 0 ? d1 : d2;
-    const uint8_t index = frame == 0 ? 0 : 1;
-    g.insert(g.end(), {0x21, 0xF9, 0x04, 0x00, delay, 0x00, 0x00, 0x00});
-    g.insert(g.end(), {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00});
-    // LZW, code size 2: clear (4), the pixel, end (5), in 3-bit codes.
-    const uint8_t b0 = static_cast<uint8_t>(0x04 | (index << 3) | (0x05 << 6));
-    g.insert(g.end(), {0x02, 0x02, b0, 0x01, 0x00});
-  }
-  g.push_back(0x3B);
-  return g;
 }
 
 TEST(ImageDecoder, PngGivesRgbaPixels) {
@@ -73,4 +57,4 @@ TEST(ImageDecoder, RejectsWhatIsNoImage) {
 }
 
 }  // namespace
-}  // namespace zbe
+}  // namespace zbe::test

@@ -142,7 +142,8 @@ TEST_F(LayoutTest, TabShowsOneItemAndNotifies) {
 }
 
 TEST_F(LayoutTest, MouseStopsAtAContainerThatKeepsItFromItsChildren) {
-  Show(R"(<VerticalLayout name="Page" mousechild="false"><Button name="B" height="40"/></VerticalLayout>)");
+  Show(
+      R"(<VerticalLayout name="Page" mousechild="false"><Button name="B" height="40"/></VerticalLayout>)");
   h_.Click(wnd_.GetManager().FindControl("B"));
   EXPECT_EQ(Count(wnd_.notes, "click:B"), 0);
   wnd_.GetManager().Find<CContainerUI>("Page")->SetMouseChildEnabled(true);

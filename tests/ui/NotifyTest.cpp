@@ -13,12 +13,15 @@ class NotifyTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(wnd_.Open()); }
   CControlUI* C(const std::string& name) { return wnd_.GetManager().FindControl(name); }
   template <class T>
-  T* As(const std::string& name) { return wnd_.GetManager().Find<T>(name); }
+  T* As(const std::string& name) {
+    return wnd_.GetManager().Find<T>(name);
+  }
   // The notes of one kind, in order.
   std::vector<std::string> Only(const std::string& prefix) {
     std::vector<std::string> out;
     for (const auto& n : wnd_.notes) {
-      if (n.compare(0, prefix.size(), prefix) == 0) out.push_back(n);
+      if (n.compare(0, prefix.size(), prefix) == 0)
+        out.push_back(n);
     }
     return out;
   }
@@ -85,13 +88,16 @@ TEST_F(NotifyTest, CheckBoxHasThreeStates) {
   EXPECT_EQ(chk->GetCheckState(), UICheckState::kHalfChecked);
   EXPECT_TRUE(Only("selectchanged:").empty());
   h_.Click(chk);
-  EXPECT_EQ(chk->GetCheckState(), UICheckState::kUnchecked)
-      << "half-checked is checked underneath; a click unchecks";
+  EXPECT_EQ(chk->GetCheckState(), UICheckState::kChecked) << "a click on some means all";
+  EXPECT_EQ(wnd_.notifications.back().wParam, 1u);
   h_.Click(chk);
-  EXPECT_EQ(chk->GetCheckState(), UICheckState::kChecked);
+  EXPECT_EQ(chk->GetCheckState(), UICheckState::kUnchecked);
   EXPECT_EQ(Count(wnd_.notes, "selectchanged:Chk"), 2);
-  chk->SetCheck(false);
+  chk->SetCheck(true);
   EXPECT_EQ(Count(wnd_.notes, "selectchanged:Chk"), 3) << "a programmatic change notifies";
+  chk->SetCheck(true);
+  chk->SetCheck(false, /*notify=*/false);
+  EXPECT_EQ(Count(wnd_.notes, "selectchanged:Chk"), 3) << "no change, or asked not to";
 }
 
 TEST_F(NotifyTest, HotNotificationsFollowTheMouse) {

@@ -11,8 +11,8 @@
 namespace zbe::test {
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF,
-                   kYellow = 0xFFFFFF00, kBlack = 0xFF000000, kWhite = 0xFFFFFFFF;
+constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00,
+                   kBlack = 0xFF000000, kWhite = 0xFFFFFFFF;
 
 void WritePng(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& at) {
   std::vector<uint8_t> px;

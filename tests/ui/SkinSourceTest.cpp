@@ -36,14 +36,17 @@ std::vector<unsigned char> MakeZip(const std::vector<std::pair<std::string, std:
     EXPECT_EQ(zipOpenNewFileInZip(zf, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
                                   stored ? 0 : Z_DEFLATED, stored ? 0 : Z_DEFAULT_COMPRESSION),
               ZIP_OK);
-    EXPECT_EQ(zipWriteInFileInZip(zf, content.data(), static_cast<unsigned>(content.size())), ZIP_OK);
+    EXPECT_EQ(zipWriteInFileInZip(zf, content.data(), static_cast<unsigned>(content.size())),
+              ZIP_OK);
     EXPECT_EQ(zipCloseFileInZip(zf), ZIP_OK);
   }
   EXPECT_EQ(zipClose(zf, nullptr), ZIP_OK);
   return ReadAll(path);
 }
 
-std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string AsText(const std::vector<uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 
 TEST(SkinSource, ZipReadsFromMemoryWithBackslashesAndAnyCase) {
   auto zip = MakeZip({{"xml/skin.xml", "<Window/>"}, {"Controls.png", std::string(5000, 'x')}});

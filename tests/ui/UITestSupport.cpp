@@ -135,4 +135,48 @@ uint32_t PixelAt(const std::string& path, int x, int y) {
   return (uint32_t{p[3]} << 24) | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
 }
 
+int CountPixels(const std::string& path, const UIRect& rc,
+                const std::function<bool(uint32_t)>& match) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+  UIImageData img;
+  if (DecodeImage(bytes, &img) != 0)
+    return -1;
+  int n = 0;
+  for (int y = std::max(0, rc.top); y < std::min(img.height, rc.bottom); ++y) {
+    for (int x = std::max(0, rc.left); x < std::min(img.width, rc.right); ++x) {
+      const uint8_t* p = img.frames[0].data() + (static_cast<size_t>(y) * img.width + x) * 4;
+      const uint32_t c =
+          (uint32_t{p[3]} << 24) | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+      n += match(c) ? 1 : 0;
+    }
+  }
+  return n;
+}
+
+std::vector<uint8_t> TwoFrameGif(uint8_t d1, uint8_t d2) {
+  std::vector<uint8_t> g = {
+      'G',  'I', 'F', '8',  '9',  'a',  1,    0,    1,   0,
+      0x80, 0,   0,   0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00};  // palette: white, black
+  for (int frame = 0; frame < 2; ++frame) {
+    const uint8_t delay = frame == 0 ? d1 : d2;
+    const uint8_t index = frame == 0 ? 0 : 1;
+    g.insert(g.end(), {0x21, 0xF9, 0x04, 0x00, delay, 0x00, 0x00, 0x00});
+    g.insert(g.end(), {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00});
+    // LZW with code size 2: clear (4), the pixel, end (5), as 3-bit codes.
+    const uint8_t b0 = static_cast<uint8_t>(0x04 | (index << 3) | (0x05 << 6));
+    g.insert(g.end(), {0x02, 0x02, b0, 0x01, 0x00});
+  }
+  g.push_back(0x3B);
+  return g;
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
 }  // namespace zbe::test

@@ -113,6 +113,13 @@ int Count(const std::vector<std::string>& notes, const std::string& note);
 
 // Decodes the PNG at "path" and returns the RGBA pixel at (x, y) as 0xAARRGGBB (0 on failure).
 uint32_t PixelAt(const std::string& path, int x, int y);
+// Counts the pixels of "rc" in the image at "path" for which "match" answers true.
+int CountPixels(const std::string& path, const UIRect& rc,
+                const std::function<bool(uint32_t)>& match);
+// A 1x1 GIF of two frames (white, then black) shown "d1" and "d2" hundredths of a second.
+std::vector<uint8_t> TwoFrameGif(uint8_t d1, uint8_t d2);
+// Writes "bytes" to "path".
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace test
 }  // namespace zbe
