@@ -496,6 +496,16 @@ void CListUI::SetPos(const UIRect& rc) {
   SyncHeader();
 }
 
+void CListUI::PaintBkColor(CRenderUI& render) {
+  CVerticalLayoutUI::PaintBkColor(render);
+  // The header's colour runs on over the scroll bar's column, as one band.
+  if (header_->IsVisible() && (header_->GetBkColor() >> 24) != 0) {
+    const UIRect& h = header_->GetPos();
+    const UIRect band{rcItem_.left, h.top, rcItem_.right, h.bottom};
+    render.FillRect(band.Intersect(rcItem_.Deflate(inset_)), header_->GetBkColor());
+  }
+}
+
 void CListUI::SyncHeader() {
   if (header_->IsVisible()) {
     UIRect hr = header_->GetPos();

@@ -180,6 +180,7 @@ class CListUI : public CVerticalLayoutUI {
 
   void SetPos(const UIRect& rc) override;
   void DoEvent(TEventUI& event) override;
+  void PaintBkColor(CRenderUI& render) override;
   bool SetAttribute(const std::string& name, const std::string& value) override;
 
   // Rows call these.

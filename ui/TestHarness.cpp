@@ -355,6 +355,11 @@ bool UITestHarness::RenderRectToPng(const UIRect& rc, const std::string& path) {
   return full.copy(ToQRect(rc)).save(ToQ(path), "PNG");
 }
 
+void UITestHarness::PaintFrame() {
+  Layout();
+  RenderWindow(window_);
+}
+
 int UITestHarness::RunModal(CWindowWnd& window, std::function<void()> whileOpen, int timeoutMs) {
   if (whileOpen)
     window.PostTask(std::move(whileOpen));

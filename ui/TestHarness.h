@@ -93,6 +93,8 @@ class UITestHarness {
   bool RenderToPng(const std::string& path);
   // Renders only "rc" (client coordinates) of the window.
   bool RenderRectToPng(const UIRect& rc, const std::string& path);
+  // Paints the whole window into memory, as one frame on screen would be painted.
+  void PaintFrame();
 
   // Posts "whileOpen" to run once "window" is showing modally, then runs it modally. Should the
   // window still be open after "timeoutMs", it is closed with -2 so a faulty test cannot hang.
