@@ -74,8 +74,8 @@ void BM_ScrollOneStepAndPaintAFrame(benchmark::State& state) {
     list->SetScrollPos(UISize{0, y});
     h.PaintFrame();
   }
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                             benchmark::Counter::kIsRate);
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ScrollOneStepAndPaintAFrame)->Unit(benchmark::kMillisecond);
 
@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<zbe::UIApplication> app = zbe::UITestHarness::StartApplication();
   app->SetResourceZip(zbe::ZbeBenchSkin());
   benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

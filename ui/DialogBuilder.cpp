@@ -132,7 +132,7 @@ std::unique_ptr<CControlUI> CDialogBuilder::BuildRoot(const pugi::xml_node& top,
   }
   std::unique_ptr<CControlUI> root;
   if (std::string(top.name()) == "Window") {
-    ApplyWindowSettings(top);
+    ApplyWindowSettings(top, file);
     for (pugi::xml_node child = top.first_child(); child; child = child.next_sibling()) {
       if (child.type() != pugi::node_element || IsSettingElement(child.name()))
         continue;
@@ -164,7 +164,7 @@ std::unique_ptr<CControlUI> CDialogBuilder::BuildRoot(const pugi::xml_node& top,
   return root;
 }
 
-void CDialogBuilder::ApplyWindowSettings(const pugi::xml_node& window) {
+void CDialogBuilder::ApplyWindowSettings(const pugi::xml_node& window, const std::string& file) {
   UIRect rc;
   UISize sz;
   UIColor color = 0;
@@ -201,7 +201,7 @@ void CDialogBuilder::ApplyWindowSettings(const pugi::xml_node& window) {
       if (ParseUIColor(value, &color))
         manager_->SetDefaultSelectedBkColor(color);
     } else {
-      ReportUnknownAttribute("Window", name, "layout");
+      ReportUnknownAttribute("Window", name, file);
     }
   }
   for (pugi::xml_node child = window.first_child(); child; child = child.next_sibling()) {
@@ -305,7 +305,7 @@ CControlUI* CDialogBuilder::ParseChildren(const pugi::xml_node& node, CControlUI
               pugi::xml_document settings;
               pugi::xml_node w = settings.append_child("Window");
               w.append_copy(s);
-              ApplyWindowSettings(w);
+              ApplyWindowSettings(w, resolved);
             }
           }
           for (pugi::xml_node c = top.first_child(); c; c = c.next_sibling()) {

@@ -53,7 +53,7 @@ class CDialogBuilder {
 
  private:
   std::unique_ptr<CControlUI> BuildRoot(const pugi::xml_node& top, const std::string& file);
-  void ApplyWindowSettings(const pugi::xml_node& window);
+  void ApplyWindowSettings(const pugi::xml_node& window, const std::string& file);
   // Builds the children of "node" into "parent" (a container); returns the first one built.
   CControlUI* ParseChildren(const pugi::xml_node& node, CControlUI* parent, const std::string& file,
                             int depth);

@@ -246,10 +246,6 @@ UISize CRichEditUI::LayoutChildren(const UIRect& inner) {
   return UISize{width, doc_->view.Height()};
 }
 
-void CRichEditUI::Paint(CRenderUI& render, const UIRect& rcPaint) {
-  CContainerUI::Paint(render, rcPaint);
-}
-
 void CRichEditUI::PaintChildren(CRenderUI& render, const UIRect& rcPaint) {
   const UIRect inner = GetInnerRect();
   const UIRect clip = inner.Intersect(rcPaint);

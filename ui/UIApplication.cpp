@@ -183,6 +183,7 @@ UIApplication::UIApplication(int& argc, char** argv) : impl_(std::make_unique<Im
 }
 
 UIApplication::~UIApplication() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   impl_->qtimer.stop();
   impl_->timers.clear();
   impl_->images.clear();
@@ -209,6 +210,8 @@ void UIApplication::ProcessEvents() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   }
+  // Outside a running loop Qt keeps objects disposed of later until asked.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 int32_t UIApplication::SetResourceZip(std::span<const unsigned char> zip) {

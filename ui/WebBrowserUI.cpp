@@ -205,10 +205,6 @@ UISize CWebBrowserUI::LayoutChildren(const UIRect& inner) {
   return UISize{width, page_->view.Height()};
 }
 
-void CWebBrowserUI::Paint(CRenderUI& render, const UIRect& rcPaint) {
-  CContainerUI::Paint(render, rcPaint);
-}
-
 void CWebBrowserUI::PaintChildren(CRenderUI& render, const UIRect& rcPaint) {
   const UIRect inner = GetInnerRect();
   const UIRect clip = inner.Intersect(rcPaint);

@@ -51,7 +51,6 @@ class CWebBrowserUI : public CContainerUI {
   int GetContentHeight() const;
 
   void DoEvent(TEventUI& event) override;
-  void Paint(CRenderUI& render, const UIRect& rcPaint) override;
   bool SetAttribute(const std::string& name, const std::string& value) override;
 
   struct Page;

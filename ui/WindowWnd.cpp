@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
@@ -303,6 +305,14 @@ void CWindowWnd::SetTitle(const std::string& title) {
 
 std::string CWindowWnd::GetTitle() const {
   return impl_->widget ? FromQ(impl_->widget->windowTitle()) : std::string();
+}
+
+bool CWindowWnd::SetIcon(const std::string& file) {
+  const QImage* image = SkinImageFrame(file, 0, 0);
+  if (image == nullptr || !impl_->widget)
+    return false;
+  impl_->widget->setWindowIcon(QIcon(QPixmap::fromImage(*image)));
+  return true;
 }
 
 UIRect CWindowWnd::GetWindowRect() const {

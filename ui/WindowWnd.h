@@ -65,6 +65,8 @@ class CWindowWnd {
   void CenterWindow();
   void SetTitle(const std::string& title);
   std::string GetTitle() const;
+  // Sets the window's icon from skin image "file". Returns false when it cannot be loaded.
+  bool SetIcon(const std::string& file);
 
   // Window rectangle in screen coordinates.
   UIRect GetWindowRect() const;

@@ -117,3 +117,44 @@ TEST_F(EditTest, ClickPlacesTheCaretAndSelectionIsDrawn) {
 
 }  // namespace
 }  // namespace zbe::test
+
+namespace zbe::test {
+namespace {
+
+TEST_F(EditTest, CopyAndPasteMoveTextBetweenEdits) {
+  edit_->SetText("Anna Smith");
+  edit_->SetSel(0, 4);
+  h_.Key('C', UIMod::kCtrl);
+  auto* ro = wnd_.GetManager().Find<CEditUI>("EditReadOnly");
+  auto* pwd = wnd_.GetManager().Find<CEditUI>("EditPassword");
+  h_.Click(pwd);
+  h_.Key('V', UIMod::kCtrl);
+  EXPECT_EQ(pwd->GetText(), "Anna");
+  h_.Click(ro);
+  h_.Key('V', UIMod::kCtrl);
+  EXPECT_EQ(ro->GetText(), "fixed") << "nothing is pasted into a read-only edit";
+  h_.Click(edit_);
+  edit_->SetSel(5, -1);
+  h_.Key('X', UIMod::kCtrl);
+  EXPECT_EQ(edit_->GetText(), "Anna ");
+  h_.Key(UIKey::kEnd);
+  h_.Key('V', UIMod::kCtrl);
+  EXPECT_EQ(edit_->GetText(), "Anna Smith");
+}
+
+TEST_F(EditTest, DoubleClickSelectsAWordAndDraggingSelectsText) {
+  edit_->SetText("backup folder name");
+  const UIRect r = edit_->GetPos();
+  const int y = r.top + r.Height() / 2;
+  h_.DoubleClickAt(UIPoint{r.left + 10, y});
+  EXPECT_EQ(edit_->GetSelText(), "backup");
+  h_.MouseDown(UIPoint{r.left + 7, y});
+  h_.MouseMove(UIPoint{r.right - 10, y});
+  h_.MouseUp(UIPoint{r.right - 10, y});
+  EXPECT_EQ(edit_->GetSelText(), "backup folder name");
+  h_.Key(UIKey::kBack);
+  EXPECT_EQ(edit_->GetText(), "");
+}
+
+}  // namespace
+}  // namespace zbe::test

@@ -130,6 +130,22 @@ TEST_F(WidgetsTest, RichEditShowsColouredTextAndImages) {
   EXPECT_EQ(rich->GetImageCount(), 0);
 }
 
+TEST_F(WidgetsTest, RichEditFitsWideImagesIntoItsWidth) {
+  auto* rich = M().Find<CRichEditUI>("Rich");
+  std::vector<uint8_t> png;
+  ASSERT_EQ(app_->ReadSkinFile("Controls.png", &png), 0);  // 600 x 490
+  WriteBytes(dir_ + "/wide.png", png);
+  h_.Layout();
+  ASSERT_EQ(rich->InsertImage(dir_ + "/wide.png"), 0);
+  h_.Layout();
+  EXPECT_LT(rich->GetContentHeight(), 250) << "scaled down to the view's width";
+  EXPECT_GT(rich->GetContentHeight(), 120);
+  rich->Clear();
+  ASSERT_EQ(rich->InsertImage(dir_ + "/wide.png", 60), 0);
+  h_.Layout();
+  EXPECT_LT(rich->GetContentHeight(), 70) << "or to the width asked for";
+}
+
 TEST_F(WidgetsTest, RichEditScrollsLongText) {
   auto* rich = M().Find<CRichEditUI>("Rich");
   for (int i = 0; i < 80; ++i)
@@ -171,6 +187,23 @@ TEST_F(WidgetsTest, WebBrowserShowsALocalPageWithoutRunningScripts) {
   EXPECT_EQ(web->Navigate("https://example.invalid/"), 22);
   EXPECT_EQ(web->Navigate("about:blank"), 0);
   EXPECT_EQ(web->GetDocumentText(), "");
+}
+
+TEST_F(WidgetsTest, WebPageImagesComeFromBesideThePageOnly) {
+  auto* web = M().Find<CWebBrowserUI>("Web");
+  std::vector<uint8_t> png;
+  ASSERT_EQ(app_->ReadSkinFile("Controls.png", &png), 0);
+  WriteBytes(dir_ + "/img/c.png", png);
+  std::ofstream(dir_ + "/page.html")
+      << "<html><body><img src=\"img/c.png\" width=\"150\" height=\"120\"/>"
+         "<img src=\"https://example.invalid/x.png\" width=\"50\" height=\"50\"/></body></html>";
+  ASSERT_EQ(web->Navigate(dir_ + "/page.html"), 0);
+  const std::string shot = dir_ + "/web.png";
+  ASSERT_TRUE(h_.RenderToPng(shot));
+  // The check boxes and icons of Controls.png show as blue pixels inside the page.
+  EXPECT_GT(CountPixels(shot, web->GetPos(),
+                        [](uint32_t c) { return (c & 0xFF) > 180 && ((c >> 16) & 0xFF) < 120; }),
+            20);
 }
 
 TEST_F(WidgetsTest, InitPrintsThroughThePrintDialog) {

@@ -160,6 +160,12 @@ TEST_F(WindowTest, PopupCentresOnItsOwner) {
   EXPECT_NEAR((p.top + p.bottom) / 2, (o.top + o.bottom) / 2, 2);
 }
 
+TEST_F(WindowTest, ModalRunOfAStuckTestEndsAfterItsTimeout) {
+  TestWindow popup("xml/test_window.xml");
+  ASSERT_TRUE(popup.Open(UISize{320, 220}, &owner_, UIWindowKind::kPopup));
+  EXPECT_EQ(UITestHarness::RunModal(popup, nullptr, 50), -2);
+}
+
 TEST_F(WindowTest, TimersRunOnTheRealClockToo) {
   UIApplication& app = *UIApplication::Instance();
   app.SetManualClock(false);
