@@ -140,6 +140,15 @@ TEST(DialogBuilder, MalformedOrMissingLayoutsFailWithAReason) {
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("no_such_layout"), std::string::npos);
 }
 
+TEST(DialogBuilder, IncludeCyclesStopInsteadOfRecursingForever) {
+  ::testing::internal::CaptureStderr();
+  TestWindow wnd("xml/test_cycle.xml");
+  ASSERT_TRUE(wnd.Open());
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(wnd.GetManager().FindControl("CycleLabel"), nullptr);
+  EXPECT_NE(wnd.GetManager().FindControl("CyclePart"), nullptr);
+}
+
 TEST(DialogBuilder, LayoutTextBuildsWithoutAWindow) {
   CDialogBuilder builder;
   auto root = builder.CreateFromString(

@@ -178,6 +178,24 @@ TEST_F(ListTest, RowsBuiltFromALayoutFileSelectWhenTheirLabelsAreClicked) {
   EXPECT_EQ(Count(wnd_.notes, "click:RowButton"), 1) << "a button in a row keeps its click";
 }
 
+TEST_F(ListTest, AHandlerMayEmptyTheListDuringAClick) {
+  AddRows(30);
+  wnd_.onNotify = [&](TNotifyUI& msg) {
+    if (msg.sType == UINotify::kItemClick) {
+      list_->RemoveAll();
+      AddRows(3);
+    }
+  };
+  h_.Hover(Row(7));
+  h_.Click(Row(7));
+  EXPECT_EQ(list_->GetCount(), 3);
+  h_.ProcessEvents();
+  h_.MouseMove(UIPoint{100, 80});
+  h_.Click(Row(1));
+  EXPECT_EQ(list_->GetCount(), 3);
+  ASSERT_TRUE(h_.RenderToPng(MakeTempDir("empty") + "/list.png"));
+}
+
 TEST_F(ListTest, TensOfThousandsOfRowsStayAddressable) {
   const auto start = std::chrono::steady_clock::now();
   AddRows(20000);

@@ -206,6 +206,17 @@ TEST_F(WidgetsTest, WebPageImagesComeFromBesideThePageOnly) {
             20);
 }
 
+TEST_F(WidgetsTest, WebPagesInOtherEncodingsReadCorrectly) {
+  auto* web = M().Find<CWebBrowserUI>("Web");
+  std::ofstream(dir_ + "/latin1.html", std::ios::binary)
+      << "<html><head><meta charset=\"iso-8859-1\"><title>caf\xE9</title></head>"
+         "<body><p>na\xEFve</p></body></html>";
+  ASSERT_EQ(web->Navigate(dir_ + "/latin1.html"), 0);
+  EXPECT_EQ(web->GetDocumentTitle(), "caf\xC3\xA9");
+  EXPECT_NE(web->GetDocumentText().find("na\xC3\xAFve"), std::string::npos);
+  EXPECT_EQ(web->Navigate(dir_), 87) << "a folder is no page";
+}
+
 TEST_F(WidgetsTest, InitPrintsThroughThePrintDialog) {
   auto* web = M().Find<CWebBrowserUI>("Web");
   std::ofstream(dir_ + "/page") << "<html><head><title>Messages</title></head><body>"

@@ -122,6 +122,32 @@ TEST_F(WindowTest, PostingToAClosedOrDestroyedWindowIsRefused) {
   UITestHarness(owner_).ProcessEvents();
 }
 
+TEST_F(WindowTest, WorkersMayKeepPostingWhileTheWindowGoesAway) {
+  std::atomic<bool> stop{false};
+  std::atomic<int> refused{0};
+  UIPostTarget target;
+  std::thread worker;
+  {
+    TestWindow popup("xml/test_window.xml");
+    ASSERT_TRUE(popup.Open(UISize{320, 220}, &owner_, UIWindowKind::kPopup));
+    target = popup.GetPostTarget();
+    worker = std::thread([&] {
+      while (!stop) {
+        if (!target.PostMessage(1027, 1)) ++refused;
+      }
+    });
+    UITestHarness(popup).ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  // The window is gone; the worker's posts are refused, and nothing reaches a dead object.
+  const int before = refused;
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  stop = true;
+  worker.join();
+  EXPECT_GT(refused.load(), before);
+  UITestHarness(owner_).ProcessEvents();
+}
+
 TEST_F(WindowTest, HitTestMapsCaptionAndSizeBox) {
   EXPECT_EQ(owner_.DoHitTest(UIPoint{1, 1}), UIHitTest::kTopLeft);
   EXPECT_EQ(owner_.DoHitTest(UIPoint{250, 1}), UIHitTest::kTop);
