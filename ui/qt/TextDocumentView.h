@@ -1,0 +1,45 @@
+// A rich-text document shown inside a control: layout at the control's width, painting with a
+// scroll offset and a selection, hit testing for mouse selection. Shared by the rich edit and
+// the web browser controls.
+#pragma once
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <memory>
+#include <string>
+
+namespace zbe {
+
+class TextDocumentView {
+ public:
+  explicit TextDocumentView(std::unique_ptr<QTextDocument> doc);
+
+  QTextDocument& Doc() { return *doc_; }
+  const QTextDocument& Doc() const { return *doc_; }
+  void Replace(std::unique_ptr<QTextDocument> doc);
+
+  // Lays the document out at "width" pixels; returns true when the width changed.
+  bool SetWidth(int width);
+  int Height() const;
+
+  // Paints the document with its top-left corner at "origin" (already scrolled), within "clip".
+  void Paint(QPainter& painter, const QPoint& origin, const QRect& clip, const QColor& text) const;
+
+  // Document position at "docPoint" (document coordinates).
+  int HitTest(const QPointF& docPoint) const;
+  void SetSelection(int anchor, int position);
+  void SelectAll();
+  void ClearSelection();
+  bool HasSelection() const { return anchor_ != position_; }
+  std::string SelectedText() const;
+
+ private:
+  std::unique_ptr<QTextDocument> doc_;
+  int width_ = -1;
+  int anchor_ = 0;
+  int position_ = 0;
+};
+
+}  // namespace zbe
