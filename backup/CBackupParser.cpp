@@ -43,6 +43,7 @@ CBackupParser::CBackupParser(const std::string& workFolder) : workFolder_(workFo
     // Preview copies of personal data land here: keep the folder private to the user.
     CreateFolders(workFolder_, 0700);
   }
+  programFolder_ = ProgramFolder();
   // The progress state starts cleared (no callback, running progress and weight 0).
   CleanUpTemporaryFiles();
   DiscoverBackups();
@@ -151,6 +152,7 @@ int32_t CBackupParser::CopyContactsDatabase(const std::string& destination) cons
 }
 
 void CBackupParser::CleanUpTemporaryFiles() {
+  RemoveDecryptedCopies();
   if (workFolder_.empty()) {
     return;
   }

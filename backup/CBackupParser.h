@@ -22,9 +22,10 @@ namespace zbe {
 // WorkFolder and stored-file paths. Not copyable.
 class CBackupParser {
  public:
-  // Creates WorkFolder (with missing parents, private to the user), clears the progress state,
-  // deletes the leftovers of earlier runs (CleanUpTemporaryFiles) and discovers the backups of
-  // the MobileSync root. The application-data folder comes from the environment
+  // Creates WorkFolder (with missing parents, private to the user), takes the running program's
+  // folder as the program folder, clears the progress state, deletes the leftovers of earlier
+  // runs (CleanUpTemporaryFiles) and discovers the backups of the MobileSync root. The
+  // application-data folder comes from the environment
   // ($XDG_DATA_HOME, else ~/.local/share); when none can be found WorkFolder stays empty and no
   // backup is discovered.
   CBackupParser();
@@ -68,12 +69,23 @@ class CBackupParser {
   // Stores the scan's progress callback and its user data (either may be null). Returns 0.
   int32_t SetProgressCallback(RecoveryProgressCallback callback, void* userData);
 
+  // The folder whose "tool" decrypts encrypted backups (copied to WorkFolder before each run).
+  // It is the running program's folder unless set here, as tests and programs installed apart
+  // from the tool do.
+  void SetProgramFolder(const std::string& folder) { programFolder_ = folder; }
+  const std::string& programFolder() const { return programFolder_; }
+
   // Opens the selected backup: empties the message and WhatsApp threads, backup files,
   // discovered folders and manifest; reports 0 (weight 11); for an encrypted backup decrypts it
-  // with "password" (weight 10), else reports 1; loads the manifest (ManifestLoader); adds the
-  // weight to the running progress and reports it. The answers to these reports are not heeded.
+  // with "password" (weight 10; see RunDecryption in backup/DecryptionRunner.h), else reports 1;
+  // loads the manifest (ManifestLoader; for an encrypted backup the decrypted "Manifest.db" from
+  // the decryption output folder); adds the weight to the running progress and reports it. The
+  // answers to these reports are not heeded. After a decryption the backup folder and the
+  // selected backup's folderPath are the output folder, whose decrypted copies lie flat.
   // Returns the manifest's result (0, 87 without a manifest, 6009, 1006 or SQLite's open code),
-  // or the decryption's failure or stop before any manifest is read.
+  // or, before any manifest is read, the decryption's failure or stop: -110 for a wrong
+  // password, 87 when the tool cannot be started (or is missing), or the progress callback's
+  // non-zero answer.
   int32_t Open(const std::string& password);
 
   // The category reads of the recovery source (slots 5 to 12 and 15): each fills its container
@@ -127,8 +139,9 @@ class CBackupParser {
   int32_t CopyMessagesDatabase(const std::string& destination) const;
   int32_t CopyContactsDatabase(const std::string& destination) const;
 
-  // Deletes the preview copies "tmp.jpg", "tmp.avi" and "tmp.wav" of WorkFolder. Errors of
-  // single deletions are ignored.
+  // Deletes every file of the decryption output folder (one level, the decrypted
+  // "Manifest.db-decypted" among them) and the preview copies "tmp.jpg", "tmp.avi" and "tmp.wav"
+  // of WorkFolder. Errors of single deletions are ignored. The tool copy stays.
   void CleanUpTemporaryFiles();
 
   // --- Stored files of the opened backup ---
@@ -165,11 +178,14 @@ class CBackupParser {
   // "decryptedManifest", and returns 0.
   int32_t DecryptBackup(const std::string& password, std::string& outputFolder,
                         std::string& decryptedManifest);
+  // Deletes the decrypted copies (part of CleanUpTemporaryFiles).
+  void RemoveDecryptedCopies();
 
   // Folder of the backup being read: the MobileSync root after discovery, the chosen backup's
   // folder after SetBackup, the decrypted copies' folder after a decryption.
   std::string backupFolder_;
-  std::string workFolder_;  // "<appdata>/ZorvaneBackupExtractor/", or empty without appdata
+  std::string workFolder_;     // "<appdata>/ZorvaneBackupExtractor/", or empty without appdata
+  std::string programFolder_;  // where "tool" is copied from
   BackupSummary selectedBackup_;
   std::vector<std::string> discoveredFolders_;  // entries of the MobileSync root
   std::vector<std::string> backupFiles_;        // files counted for the decryption progress

@@ -1,14 +1,39 @@
 // The decryption step of CBackupParser::Open.
 
 #include "backup/CBackupParser.h"
+#include "backup/DecryptionProtocol.h"
+#include "backup/DecryptionRunner.h"
+#include "backup/PrivateFolder.h"
 #include "backup/ResultCodes.h"
+#include "backup/TempFolder.h"
+#include "platform/FileSystem.h"
 
 namespace zbe {
 
-int32_t CBackupParser::DecryptBackup(const std::string&, std::string&, std::string&) {
-  // Encrypted backups are decrypted by the decryption runner, which does not exist yet: report
-  // it as a decryption that could not be started.
-  return kResultMissingFile;
+int32_t CBackupParser::DecryptBackup(const std::string& password, std::string& outputFolder,
+                                     std::string& decryptedManifest) {
+  backupFiles_.clear();
+  ListBackupFiles(backupFolder_, backupFiles_);
+  DecryptionRun run;
+  run.toolSource = JoinPath(programFolder_, kDecryptionToolName);
+  run.toolCopy = workFolder_.empty() ? std::string() : JoinPath(workFolder_, kDecryptionToolName);
+  run.backupFolder = selectedBackup_.folderPath;
+  run.outputFolder = DecryptionOutputFolder();
+  run.fileTotal = static_cast<int64_t>(backupFiles_.size());
+  run.stepWeight = stepWeight_;
+  int32_t result = RunDecryption(run, password, runningProgress_,
+                                 [this](int32_t progress) { return ReportProgress(progress); });
+  if (result != kResultOk) {
+    return result;
+  }
+  outputFolder = run.outputFolder;
+  decryptedManifest = JoinPath(outputFolder, kDecryptedManifestName);
+  return kResultOk;
+}
+
+void CBackupParser::RemoveDecryptedCopies() {
+  // Also takes the decrypted manifest, which lies in the same folder.
+  EmptyFolder(DecryptionOutputFolder());
 }
 
 }  // namespace zbe

@@ -1,15 +1,17 @@
 #include "tools/decrypt/DecryptionReport.h"
 
+#include "backup/DecryptionProtocol.h"
+
 namespace zbe::decrypt {
 
 void DecryptionReport::FileDone() {
   ++filesDone_;
-  std::fprintf(out_, "Count: %llu\n", static_cast<unsigned long long>(filesDone_));
+  std::fprintf(out_, "%s %llu\n", kToolProgressMarker, static_cast<unsigned long long>(filesDone_));
   std::fflush(out_);
 }
 
 void DecryptionReport::WrongPassword() {
-  std::fputs("Wrong password\n", out_);
+  std::fprintf(out_, "%s\n", kToolWrongPassword);
   std::fflush(out_);
 }
 

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "backup/DecryptionProtocol.h"
 #include "tools/crypto/Bytes.h"
 
 namespace zbe::decrypt {
 
 struct DecryptionSession;
-
-// Name of the decrypted manifest in the output folder, as the manifest loader expects it.
-inline constexpr char kDecryptedManifestName[] = "Manifest.db-decypted";
 
 // Decrypts the backup's Manifest.db with "manifestKey" (the ManifestKey of Manifest.plist; empty
 // for backups made before iOS 10.2, whose Manifest.db is stored plain and is copied) into the
