@@ -3,7 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "tools/crypto/Bytes.h"
+
 namespace zbe::crypto {
+
+// The SHA-1 digest (20 bytes) of "bytes": what file IDs and the data hashes of Manifest.mbdb are
+// made of. Empty when hashing fails.
+Bytes Sha1Digest(ByteView bytes);
 
 // The name a backup stores a file under: the SHA-1 of the raw bytes of domain + "-" +
 // relativePath as 40 lower-case hexadecimal characters. Empty when hashing fails.

@@ -141,6 +141,7 @@ int32_t ReadMbFile(ByteView blob, MbFile* file) {
   file->birth = ReadUint(a, "Birth");
   file->lastModified = ReadUint(a, "LastModified");
   file->lastStatusChange = ReadUint(a, "LastStatusChange");
+  file->flags = ReadUint(a, "Flags");
   file->target = ReadString(a, "Target");
   file->encryptionKey = ReadKey(a);
   // A key that is there but unreadable must not pass for a file stored without encryption.
@@ -179,6 +180,7 @@ int32_t WriteMbFile(const MbFile& file, Bytes* blob) {
   SetUint(root, "Birth", file.birth);
   SetUint(root, "LastModified", file.lastModified);
   SetUint(root, "LastStatusChange", file.lastStatusChange);
+  SetUint(root, "Flags", file.flags);
   plist_dict_set_item(root, "$class",
                       plist_new_uid(AddClass(objects, "MBFile", {"MBFile", "NSObject"})));
 

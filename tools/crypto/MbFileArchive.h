@@ -21,6 +21,7 @@ struct MbFile {
   std::optional<uint64_t> birth;  // Unix seconds
   std::optional<uint64_t> lastModified;
   std::optional<uint64_t> lastStatusChange;
+  std::optional<uint64_t> flags;
   std::optional<std::string> target;  // link target
   Bytes encryptionKey;                // 44-byte class-prefixed wrapped key; empty when absent
 

@@ -68,9 +68,16 @@ int32_t WriteBackup(const SampleBackup& backup, const std::string& outDir,
                            PlistToBinary(BuildStatusPlist(device).get()), error)) != 0) {
     return result;
   }
-  result = legacy ? WriteBytes(JoinPath(outDir, "Manifest.mbdb"),
-                               EncodeManifestMbdb(backup.files()), error)
-                  : WriteManifestDb(JoinPath(outDir, "Manifest.db"), backup.files(), error);
+  if (legacy) {
+    std::string mbdb = EncodeManifestMbdb(backup.files());
+    if (mbdb.empty()) {
+      error = "a domain or path is too long for Manifest.mbdb (65535 bytes or more)";
+      return EINVAL;
+    }
+    result = WriteBytes(JoinPath(outDir, "Manifest.mbdb"), mbdb, error);
+  } else {
+    result = WriteManifestDb(JoinPath(outDir, "Manifest.db"), backup.files(), error);
+  }
   if (result != 0) {
     return result;
   }

@@ -1,70 +1,43 @@
 #include "tools/mkbackup/ManifestMbdbWriter.h"
 
-#include <openssl/evp.h>
-
-#include <cstdint>
+#include "tools/crypto/FileId.h"
+#include "tools/crypto/ManifestMbdb.h"
 
 namespace zbe::mkbackup {
-namespace {
-
-void PutNumber(std::string& out, uint64_t value, int bytes) {
-  for (int i = bytes - 1; i >= 0; --i) {
-    out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  }
-}
-
-void PutString(std::string& out, const std::string& value) {
-  PutNumber(out, value.size(), 2);
-  out += value;
-}
-
-void PutAbsent(std::string& out) {
-  PutNumber(out, 0xFFFF, 2);
-}
-
-std::string Sha1(const std::string& bytes) {
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
-  EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha1(), nullptr);
-  return std::string(reinterpret_cast<const char*>(digest), length);
-}
-
-}  // namespace
 
 std::string EncodeManifestMbdb(const std::vector<StoredFile>& files) {
-  std::string out = "mbdb";
-  out += '\x05';
-  out += '\x00';
+  std::vector<crypto::MbdbRecord> records;
+  records.reserve(files.size());
   for (const StoredFile& file : files) {
-    PutString(out, file.domain);
-    PutString(out, file.relativePath);
+    crypto::MbdbRecord record;
+    record.domain = file.domain;
+    record.path = file.relativePath;
     if (file.isLink()) {
-      PutString(out, file.linkTarget);
-    } else {
-      PutAbsent(out);
+      record.linkTarget = file.linkTarget;
     }
     if (file.flags() == 1) {
-      PutString(out, Sha1(file.contents));
-    } else {
-      PutAbsent(out);
+      crypto::Bytes hash = crypto::Sha1Digest(crypto::AsBytes(file.contents));
+      record.dataHash = std::string(hash.begin(), hash.end());
     }
-    if (file.encryptionKey.empty()) {
-      PutAbsent(out);
-    } else {
-      PutString(out, file.encryptionKey);
+    if (!file.encryptionKey.empty()) {
+      record.encryptionKey = file.encryptionKey;
     }
-    PutNumber(out, file.mode, 2);
-    PutNumber(out, file.inode, 8);
-    PutNumber(out, 501, 4);  // user
-    PutNumber(out, 501, 4);  // group
-    PutNumber(out, static_cast<uint64_t>(file.modified), 4);
-    PutNumber(out, static_cast<uint64_t>(file.modified), 4);  // accessed
-    PutNumber(out, static_cast<uint64_t>(file.created), 4);
-    PutNumber(out, file.contents.size(), 8);
-    PutNumber(out, file.protectionClass, 1);
-    PutNumber(out, 0, 1);  // no extended attributes
+    record.mode = file.mode;
+    record.inode = file.inode;
+    record.userId = 501;
+    record.groupId = 501;
+    record.lastModified = static_cast<uint32_t>(file.modified);
+    record.lastStatusChange = static_cast<uint32_t>(file.modified);
+    record.birth = static_cast<uint32_t>(file.created);
+    record.size = file.contents.size();
+    record.protectionClass = file.protectionClass;
+    records.push_back(std::move(record));
   }
-  return out;
+  crypto::Bytes data;
+  if (crypto::SerializeMbdb(records, &data) != 0) {
+    return {};
+  }
+  return std::string(data.begin(), data.end());
 }
 
 }  // namespace zbe::mkbackup

@@ -17,12 +17,9 @@ std::string PlistToXml(plist_t root) {
 }
 
 std::string PlistToBinary(plist_t root) {
-  char* bytes = nullptr;
-  uint32_t length = 0;
-  plist_to_bin(root, &bytes, &length);
-  std::string binary(bytes != nullptr ? bytes : "", length);
-  plist_to_bin_free(bytes);
-  return binary;
+  crypto::Bytes binary;
+  crypto::ToBinaryPlist(root, &binary);
+  return std::string(binary.begin(), binary.end());
 }
 
 }  // namespace zbe::mkbackup

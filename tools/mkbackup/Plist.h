@@ -6,13 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "tools/crypto/PlistNodes.h"
+
 namespace zbe::mkbackup {
 
 // Owns one property-list tree (libplist) and frees it on destruction.
-struct PlistDeleter {
-  void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
-};
-using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+using PlistPtr = crypto::UniquePlist;
 
 // Seconds since 1970 as a property-list date (which counts from 2001).
 plist_t NewPlistDate(int64_t unixSeconds);

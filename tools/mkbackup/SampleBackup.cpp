@@ -1,11 +1,11 @@
 #include "tools/mkbackup/SampleBackup.h"
 
-#include "backup/Sha1.h"
+#include "tools/crypto/FileId.h"
 
 namespace zbe::mkbackup {
 
 std::string StoredFile::fileID() const {
-  return Sha1Hex(manifestPath());
+  return crypto::ComputeFileId(domain, relativePath);
 }
 
 SampleBackup::SampleBackup(uint32_t seed, int64_t lastBackupDate) : random_(seed) {

@@ -9,6 +9,7 @@
 
 #include "platform/TimeZone.h"
 #include "tools/mkbackup/BackupWriter.h"
+#include "tools/mkbackup/EncryptedWriter.h"
 #include "tools/mkbackup/SampleContent.h"
 #include "tools/mkbackup/SqliteWriter.h"
 
@@ -19,8 +20,9 @@ constexpr const char* kUsage =
     "                [--date 2020-01-31T23:10:05Z] [--product-version 17.1] [--udid ID]\n"
     "                [--scale N] [--legacy-dates] [--contacts-layout 1|2] [--old-calls]\n"
     "                [--old-notes]\n"
+    "                [--encrypt PASSWORD [--iterations N] [--legacy-keybag]]\n"
     "\n"
-    "Writes a complete plain sample backup into OUTDIR (created; must be missing or empty).\n"
+    "Writes a complete sample backup into OUTDIR (created; must be missing or empty).\n"
     "  --layout db|mbdb      Manifest.db with two-level stored files (default), or\n"
     "                        Manifest.mbdb with all stored files in OUTDIR\n"
     "  --seed N              variety of the generated device and data (default 1)\n"
@@ -35,7 +37,13 @@ constexpr const char* kUsage =
     "                        (default nanoseconds)\n"
     "  --contacts-layout L   address book search columns: 1 current (default), 2 older\n"
     "  --old-calls           write the older call history \"call_history.db\"\n"
-    "  --old-notes           write the older notes database \"notes.sqlite\"\n";
+    "  --old-notes           write the older notes database \"notes.sqlite\"\n"
+    "  --encrypt PASSWORD    encrypt the backup with PASSWORD, as a device does when backups\n"
+    "                        are protected (sample data only: the password is on the command\n"
+    "                        line)\n"
+    "  --iterations N        rounds of each key derivation stage (default the device's 10000\n"
+    "                        and 10000000); small numbers make fast test backups\n"
+    "  --legacy-keybag       the keybag of devices before iOS 10.2 (one PBKDF2-SHA1 stage)\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "mkbackup: %s\n%s", message.c_str(), kUsage);
@@ -86,6 +94,15 @@ bool ParseScale(const std::string& text, int& scale) {
   return true;
 }
 
+bool ParseIterations(const std::string& text, std::optional<uint32_t>& iterations) {
+  uint32_t value = 0;
+  if (!ParseSeed(text, value) || value == 0) {
+    return false;
+  }
+  iterations = value;
+  return true;
+}
+
 bool IsUdid(const std::string& text) {
   return text.size() == 40 && text.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
@@ -97,6 +114,9 @@ int main(int argc, char** argv) {
   zbe::mkbackup::WriteOptions write;
   std::string outDir;
   bool versionGiven = false;
+  std::optional<zbe::mkbackup::EncryptionSettings> encryption;
+  bool legacyKeybag = false;
+  std::optional<uint32_t> iterations;
   for (int i = 1; i < argc; ++i) {
     std::string_view argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -108,6 +128,10 @@ int main(int argc, char** argv) {
                    : argument == "--old-calls"  ? sample.oldCalls
                                                 : sample.oldNotes;
       flag = true;
+      continue;
+    }
+    if (argument == "--legacy-keybag") {
+      legacyKeybag = true;
       continue;
     }
     if (argument.substr(0, 2) == "--") {
@@ -130,9 +154,14 @@ int main(int argc, char** argv) {
       } else if (argument == "--scale" && ParseScale(value, sample.scale)) {
       } else if (argument == "--contacts-layout" && (value == "1" || value == "2")) {
         sample.contactsLayout = value == "1" ? 1 : 2;
+      } else if (argument == "--encrypt" && !value.empty()) {
+        encryption.emplace();
+        encryption->password = value;
+      } else if (argument == "--iterations" && ParseIterations(value, iterations)) {
       } else if (argument == "--layout" || argument == "--seed" || argument == "--name" ||
                  argument == "--date" || argument == "--product-version" || argument == "--udid" ||
-                 argument == "--scale" || argument == "--contacts-layout") {
+                 argument == "--scale" || argument == "--contacts-layout" ||
+                 argument == "--encrypt" || argument == "--iterations") {
         return UsageError("invalid value for " + std::string(argument) + ": \"" + value + "\"");
       } else {
         return UsageError("unknown option " + std::string(argument));
@@ -145,6 +174,9 @@ int main(int argc, char** argv) {
   }
   if (outDir.empty()) {
     return UsageError("missing OUTDIR");
+  }
+  if (!encryption && (legacyKeybag || iterations)) {
+    return UsageError("--iterations and --legacy-keybag need --encrypt");
   }
   // Devices that wrote "Manifest.mbdb" ran iOS 9 or earlier.
   if (!versionGiven && write.layout == zbe::mkbackup::ManifestLayout::kMbdb) {
@@ -159,12 +191,23 @@ int main(int argc, char** argv) {
   }
   zbe::mkbackup::SampleBackup& backup = *made;
   std::string error;
-  if (zbe::mkbackup::WriteBackup(backup, outDir, write, error) != 0) {
+  int32_t result = 0;
+  if (encryption) {
+    encryption->legacyKeybag = legacyKeybag;
+    encryption->iterations = iterations;
+    result = zbe::mkbackup::WriteEncryptedBackup(backup, outDir, write, *encryption, error);
+  } else {
+    result = zbe::mkbackup::WriteBackup(backup, outDir, write, error);
+  }
+  if (result != 0) {
     std::fprintf(stderr, "mkbackup: %s\n", error.c_str());
     return 2;
   }
   std::printf(
-      "mkbackup: wrote a plain backup of \"%s\" (%s, %zu manifest rows) to %s\n",
+      "mkbackup: wrote %s backup of \"%s\" (%s, %zu manifest rows) to %s\n",
+      !encryption    ? "a plain"
+      : legacyKeybag ? "an encrypted (older keybag)"
+                     : "an encrypted",
       backup.device().displayName.c_str(),
       write.layout == zbe::mkbackup::ManifestLayout::kDatabase ? "Manifest.db" : "Manifest.mbdb",
       backup.files().size(), outDir.c_str());
