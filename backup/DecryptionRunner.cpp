@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "backup/BackupDiscovery.h"
@@ -33,14 +34,24 @@ constexpr auto kQuietReportInterval = std::chrono::milliseconds(500);
 // How long a tool that closed its output may take to exit by itself.
 constexpr auto kExitGrace = std::chrono::milliseconds(2000);
 
-// The resolved path of "path" with a trailing "/", or empty when it cannot be resolved.
+// "path" with links, "." and ".." resolved as far as it exists (the rest taken as written), with
+// a trailing "/"; empty when not even "/" resolves.
 std::string ResolvedFolder(const std::string& path) {
-  std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), std::free);
-  if (!resolved) {
-    return {};
+  std::filesystem::path existing = std::filesystem::path(path).lexically_normal();
+  std::filesystem::path rest;
+  for (;;) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(existing.c_str(), nullptr),
+                                                         std::free);
+    if (resolved) {
+      std::string folder = (std::filesystem::path(resolved.get()) / rest).lexically_normal();
+      return folder.back() == '/' ? folder : folder + "/";
+    }
+    if (!existing.has_relative_path()) {
+      return {};
+    }
+    rest = existing.filename() / rest;
+    existing = existing.parent_path();
   }
-  std::string folder = resolved.get();
-  return folder.back() == '/' ? folder : folder + "/";
 }
 
 // True when one folder is the other or lies inside it, or when either cannot be resolved (the
@@ -176,9 +187,10 @@ std::vector<std::string> ToolArguments(const std::string& toolCopy, const std::s
 
 int32_t RunDecryption(const DecryptionRun& run, std::string_view password, int32_t& runningProgress,
                       const DecryptionProgress& report) {
-  if (InstallToolCopy(run.toolSource, run.toolCopy) != 0 ||
-      EnsurePrivateFolder(run.outputFolder) != 0 ||
-      FoldersOverlap(run.backupFolder, run.outputFolder)) {
+  // The overlap is checked first: nothing of a backup folder may change, not even its mode.
+  if (FoldersOverlap(run.backupFolder, run.outputFolder) ||
+      InstallToolCopy(run.toolSource, run.toolCopy) != 0 ||
+      EnsurePrivateFolder(run.outputFolder) != 0) {
     return kResultMissingFile;
   }
   // The tool never deletes what a folder already holds: files of an earlier run (of another

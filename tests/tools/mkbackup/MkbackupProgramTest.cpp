@@ -50,6 +50,12 @@ TEST(MkbackupProgram, RejectsBadArgumentsWithUsage) {
            {temp / "b", "--scale", "0"},
            {temp / "b", "--scale", "10001"},
            {temp / "b", "--scale", "x"},
+           {temp / "b", "--encrypt"},
+           {temp / "b", "--encrypt", ""},
+           {temp / "b", "--encrypt", "pw", "--iterations", "0"},
+           {temp / "b", "--encrypt", "pw", "--iterations", "many"},
+           {temp / "b", "--iterations", "10"},
+           {temp / "b", "--legacy-keybag"},
        }) {
     auto result = RunProgram("mkbackup", arguments);
     EXPECT_EQ(result.status, 1) << testing::PrintToString(arguments);
@@ -80,6 +86,31 @@ TEST(MkbackupProgram, RefusesAFolderThatIsNotEmpty) {
   auto result = RunProgram("mkbackup", {temp / "b"});
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("not empty"), std::string::npos);
+}
+
+TEST(MkbackupProgram, WritesAnEncryptedBackupOfEitherKeybagKind) {
+  TempFolder temp;
+  auto modern = RunProgram("mkbackup", {temp / "m", "--encrypt", "pw", "--iterations", "10"});
+  ASSERT_EQ(modern.status, 0) << modern.err;
+  EXPECT_NE(modern.out.find("an encrypted backup"), std::string::npos);
+  auto legacy = RunProgram("mkbackup", {temp / "l", "--layout", "mbdb", "--encrypt", "pw",
+                                        "--legacy-keybag", "--iterations", "10"});
+  ASSERT_EQ(legacy.status, 0) << legacy.err;
+  EXPECT_NE(legacy.out.find("older keybag"), std::string::npos);
+  // The keybags themselves are checked in EncryptedWriterTest; here only that they differ.
+  EXPECT_NE(ReadFile(temp / "m/Manifest.plist").find("DPIC"), std::string::npos);
+  EXPECT_EQ(ReadFile(temp / "l/Manifest.plist").find("DPIC"), std::string::npos);
+  EXPECT_NE(ReadFile(temp / "m/Manifest.db").substr(0, 6), "SQLite");
+  EXPECT_EQ(ReadFile(temp / "l/Manifest.mbdb").substr(0, 4), "mbdb");
+}
+
+TEST(MkbackupProgram, RefusesToEncryptIntoAFolderThatIsNotEmpty) {
+  TempFolder temp;
+  test::WriteFile(temp / "b/keep", "x");
+  auto result = RunProgram("mkbackup", {temp / "b", "--encrypt", "pw", "--iterations", "10"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("not empty"), std::string::npos);
+  EXPECT_EQ(ReadFile(temp / "b/keep"), "x");
 }
 
 }  // namespace
