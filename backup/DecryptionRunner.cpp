@@ -29,7 +29,7 @@ using Clock = std::chrono::steady_clock;
 constexpr size_t kReadSize = 4096;
 constexpr int kPollMilliseconds = 5;
 constexpr int kPassesAfterExit = 100;
-// Without output for this long, the running progress is reported again so that a stop is heard.
+// Without output for this long, the last progress is reported again so that a stop is heard.
 constexpr auto kQuietReportInterval = std::chrono::milliseconds(500);
 // How long a tool that closed its output may take to exit by itself.
 constexpr auto kExitGrace = std::chrono::milliseconds(2000);
@@ -84,6 +84,7 @@ int32_t FollowTool(ChildProcess& child, const DecryptionRun& run, int32_t& runni
                    const DecryptionProgress& report) {
   char buffer[kReadSize];
   int passesLeft = -1;  // counts down once the tool has ended
+  int32_t lastValue = runningProgress;
   Clock::time_point lastReport = Clock::now();
   for (;;) {
     if (passesLeft < 0) {
@@ -104,7 +105,7 @@ int32_t FollowTool(ChildProcess& child, const DecryptionRun& run, int32_t& runni
     if (ready <= 0) {
       if (passesLeft < 0 && Clock::now() - lastReport >= kQuietReportInterval) {
         lastReport = Clock::now();
-        if (int32_t answer = report(runningProgress); answer != 0) {
+        if (int32_t answer = report(lastValue); answer != 0) {
           return answer;
         }
       }
@@ -132,6 +133,7 @@ int32_t FollowTool(ChildProcess& child, const DecryptionRun& run, int32_t& runni
       }
     }
     lastReport = Clock::now();
+    lastValue = step.report;
     if (int32_t answer = report(step.report); answer != 0) {
       return answer;
     }

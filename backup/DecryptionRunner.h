@@ -46,9 +46,9 @@ std::vector<std::string> ToolArguments(const std::string& toolCopy, const std::s
 //    file, and never the backup folder or overlapping it) and starts the copy in a process group
 //    of its own, with the password as one line on its standard input.
 // 2. Polls its output every 5 ms (up to 4096 bytes a read) and reports progress as
-//    InterpretToolOutput says, on each chunk read; while no output arrives it reports the running
-//    progress unchanged twice a second, so that a stop is heard during the key derivation. After
-//    the tool has ended, 100 more passes collect what it wrote last.
+//    InterpretToolOutput says, on each chunk read; while no output arrives it repeats the last
+//    report (at first the running progress) twice a second, so that a stop is heard during the
+//    key derivation. After the tool has ended, 100 more passes collect what it wrote last.
 // 3. Ends the tool (its whole process group, when the run was stopped or the password was wrong)
 //    and reports "runningProgress" + stepWeight once more (not stored, answer not heeded).
 // "runningProgress" is the scan's running progress; the first "Count:" while it is 0 sets it to

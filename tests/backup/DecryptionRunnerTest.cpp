@@ -203,6 +203,16 @@ TEST_F(RunnerTest, AStopIsHeardWhileTheToolIsStillQuiet) {
   EXPECT_FALSE(IsRunning(Logged("pid")));
 }
 
+TEST_F(RunnerTest, RepeatsTheLastReportWhileTheToolIsQuiet) {
+  EXPECT_EQ(Run("out:Count: 5\\n|sleep:1300"), kResultOk);
+  // 1, then 1 + 5, repeated at least twice in 1.3 s, then the final 11.
+  ASSERT_GE(reports_.size(), 5u);
+  EXPECT_EQ(reports_.back(), 11);
+  std::vector<int32_t> middle(std::find(reports_.begin(), reports_.end(), 6), reports_.end() - 1);
+  EXPECT_GE(middle.size(), 3u);
+  EXPECT_EQ(std::count(middle.begin(), middle.end(), 6), static_cast<long>(middle.size()));
+}
+
 TEST_F(RunnerTest, EmptiesTheOutputFolderBeforeTheToolRuns) {
   WriteFile(run_.outputFolder + "/Manifest.db-decypted", "another backup's manifest");
   WriteFile(run_.outputFolder + "/0123", "another backup's file");
