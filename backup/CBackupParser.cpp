@@ -5,6 +5,7 @@
 #include "backup/ManifestLoader.h"
 #include "backup/ResultCodes.h"
 #include "backup/StoredFileCopy.h"
+#include "backup/TempFolder.h"
 #include "platform/AppFolders.h"
 #include "platform/FileSystem.h"
 
@@ -33,15 +34,19 @@ std::string DefaultWorkFolder() {
 
 }  // namespace
 
-CBackupParser::CBackupParser() : CBackupParser(DefaultWorkFolder()) {}
+CBackupParser::CBackupParser() : CBackupParser(DefaultWorkFolder(), DecryptionOutputFolder()) {}
 
-CBackupParser::CBackupParser(const std::string& workFolder) : workFolder_(workFolder) {
+CBackupParser::CBackupParser(const std::string& workFolder, const std::string& decryptionFolder)
+    : workFolder_(workFolder), decryptionFolder_(decryptionFolder) {
   if (!workFolder_.empty()) {
     if (workFolder_.back() != '/') {
       workFolder_ += '/';
     }
     // Preview copies of personal data land here: keep the folder private to the user.
     CreateFolders(workFolder_, 0700);
+  }
+  if (decryptionFolder_.empty() && !workFolder_.empty()) {
+    decryptionFolder_ = workFolder_ + kDecryptionOutputName;
   }
   programFolder_ = ProgramFolder();
   // The progress state starts cleared (no callback, running progress and weight 0).

@@ -30,9 +30,11 @@ class CBackupParser {
   // backup is discovered.
   CBackupParser();
   // The same with "workFolder" (created private, with missing parents) in place of
-  // "<appdata>/ZorvaneBackupExtractor/", for a program that must not touch the preview copies
-  // of a running application (the command-line front end). Discovery is unchanged.
-  explicit CBackupParser(const std::string& workFolder);
+  // "<appdata>/ZorvaneBackupExtractor/", and "decryptionFolder" (by default
+  // "<workFolder>ZorvaneBackupPath") in place of the temporary folder's "ZorvaneBackupPath", for
+  // a program that must not touch the preview copies and decrypted copies of a running
+  // application (the command-line front end). Discovery is unchanged.
+  explicit CBackupParser(const std::string& workFolder, const std::string& decryptionFolder = {});
   // Clears the manifest, the backup files and the discovered folders, then cleans up again.
   ~CBackupParser();
   CBackupParser(const CBackupParser&) = delete;
@@ -74,6 +76,9 @@ class CBackupParser {
   // from the tool do.
   void SetProgramFolder(const std::string& folder) { programFolder_ = folder; }
   const std::string& programFolder() const { return programFolder_; }
+
+  // Where Open puts the decrypted copies of an encrypted backup, and what the clean-up empties.
+  const std::string& decryptionFolder() const { return decryptionFolder_; }
 
   // Opens the selected backup: empties the message and WhatsApp threads, backup files,
   // discovered folders and manifest; reports 0 (weight 11); for an encrypted backup decrypts it
@@ -186,6 +191,8 @@ class CBackupParser {
   std::string backupFolder_;
   std::string workFolder_;     // "<appdata>/ZorvaneBackupExtractor/", or empty without appdata
   std::string programFolder_;  // where "tool" is copied from
+  // The decryption output folder: the temporary folder's "ZorvaneBackupPath" unless given.
+  std::string decryptionFolder_;
   BackupSummary selectedBackup_;
   std::vector<std::string> discoveredFolders_;  // entries of the MobileSync root
   std::vector<std::string> backupFiles_;        // files counted for the decryption progress

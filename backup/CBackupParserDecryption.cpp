@@ -5,7 +5,6 @@
 #include "backup/DecryptionRunner.h"
 #include "backup/PrivateFolder.h"
 #include "backup/ResultCodes.h"
-#include "backup/TempFolder.h"
 #include "platform/FileSystem.h"
 
 namespace zbe {
@@ -18,7 +17,7 @@ int32_t CBackupParser::DecryptBackup(const std::string& password, std::string& o
   run.toolSource = JoinPath(programFolder_, kDecryptionToolName);
   run.toolCopy = workFolder_.empty() ? std::string() : JoinPath(workFolder_, kDecryptionToolName);
   run.backupFolder = selectedBackup_.folderPath;
-  run.outputFolder = DecryptionOutputFolder();
+  run.outputFolder = decryptionFolder_;
   run.fileTotal = static_cast<int64_t>(backupFiles_.size());
   run.stepWeight = stepWeight_;
   int32_t result = RunDecryption(run, password, runningProgress_,
@@ -33,7 +32,9 @@ int32_t CBackupParser::DecryptBackup(const std::string& password, std::string& o
 
 void CBackupParser::RemoveDecryptedCopies() {
   // Also takes the decrypted manifest, which lies in the same folder.
-  EmptyFolder(DecryptionOutputFolder());
+  if (!decryptionFolder_.empty()) {
+    EmptyFolder(decryptionFolder_);
+  }
 }
 
 }  // namespace zbe

@@ -7,10 +7,16 @@
 
 namespace zbe::cli {
 
-PrivateWorkFolder::PrivateWorkFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && base[0] == '/' ? base : "/tmp") + "/zbe-work-XXXXXX";
+PrivateWorkFolder::PrivateWorkFolder(const std::string& base) {
+  std::string folder = base;
+  if (folder.empty()) {
+    const char* tmpdir = std::getenv("TMPDIR");
+    folder = tmpdir != nullptr && tmpdir[0] == '/' ? tmpdir : "/tmp";
+  }
+  if (folder.back() == '/') {
+    folder.pop_back();
+  }
+  std::string pattern = folder + "/zbe-work-XXXXXX";
   // mkdtemp creates the folder with mode 0700.
   if (mkdtemp(pattern.data()) == nullptr) {
     error_ = errno;

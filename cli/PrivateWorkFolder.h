@@ -4,13 +4,14 @@
 
 namespace zbe::cli {
 
-// A work folder of zbe's own for one run: a fresh private folder below $TMPDIR (or /tmp),
-// removed with its contents at destruction. zbe gives it to the backup parser instead of the
-// application's work folder, whose preview copies the parser would otherwise delete under a
-// running application (and which concurrent runs would share). Not copyable.
+// A work folder of zbe's own for one run: a fresh private folder below "base" (by default
+// $TMPDIR, or /tmp), removed with its contents at destruction. zbe gives such folders to the
+// backup parser instead of the application's work folder and decryption output folder, whose
+// preview and decrypted copies the parser would otherwise delete under a running application
+// (and which concurrent runs would share). Not copyable.
 class PrivateWorkFolder {
  public:
-  PrivateWorkFolder();
+  explicit PrivateWorkFolder(const std::string& base = {});
   ~PrivateWorkFolder();
   PrivateWorkFolder(const PrivateWorkFolder&) = delete;
   PrivateWorkFolder& operator=(const PrivateWorkFolder&) = delete;

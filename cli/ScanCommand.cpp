@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <optional>
 
 #include "backup/BackupDiscovery.h"
 #include "backup/CBackupParser.h"
 #include "backup/ResultCodes.h"
 #include "backup/ScanSession.h"
+#include "backup/TempFolder.h"
 #include "cli/Arguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/PrivateWorkFolder.h"
@@ -119,7 +121,18 @@ int RunScan(const std::vector<std::string>& arguments) {
                  std::strerror(work.error()));
     return kExitFailure;
   }
-  CBackupParser parser(work.path());
+  // Decrypted copies go to a folder of this run's own on the temporary folder's volume, which
+  // was chosen for its room; a plain backup needs none.
+  std::optional<PrivateWorkFolder> decrypted;
+  if (summary.encrypted || parsed.has("--password-stdin")) {
+    decrypted.emplace(GetTempFolder());
+    if (decrypted->path().empty()) {
+      std::fprintf(stderr, "zbe scan: cannot create a folder for the decrypted copies in %s: %s\n",
+                   GetTempFolder().c_str(), std::strerror(decrypted->error()));
+      return kExitFailure;
+    }
+  }
+  CBackupParser parser(work.path(), decrypted ? decrypted->path() : std::string());
   ProgressBar bar(stderr);
   ScanSession session(parser, &bar);
   int32_t result = session.Run(summary, password, chosen);

@@ -34,7 +34,10 @@ class ScanCommandTest : public ::testing::Test {
                            const std::optional<std::string>& input = std::nullopt) {
     arguments.insert(arguments.begin(), "scan");
     return RunProgram("zbe", arguments,
-                      {{"XDG_DATA_HOME", home_.path()}, {"TMPDIR", tmp_.path()}, {"TZ", "UTC"}},
+                      {{"XDG_DATA_HOME", home_.path()},
+                       {"TMPDIR", tmp_.path()},
+                       {"ZBE_TEMP_FOLDER", (tmp_ / "ZorvaneTempFile")},
+                       {"TZ", "UTC"}},
                       input);
   }
 

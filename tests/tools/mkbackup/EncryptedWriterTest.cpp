@@ -55,7 +55,9 @@ TEST_F(EncryptedWriterTest, WritesTheCurrentKeybagAndAnEncryptedManifestDb) {
       std::string stored = ReadFile(StoredPath(root_ / "enc", file, ManifestLayout::kDatabase));
       // Padded to whole blocks and unreadable without the key.
       EXPECT_EQ(stored.size(), (file.contents.size() / 16 + 1) * 16) << file.manifestPath();
-      EXPECT_EQ(stored.find(file.contents.substr(0, 16)), std::string::npos);
+      if (!file.contents.empty()) {
+        EXPECT_EQ(stored.find(file.contents.substr(0, 16)), std::string::npos);
+      }
     }
   }
   // The plain copy it started from is gone.
