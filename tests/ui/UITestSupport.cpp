@@ -17,6 +17,11 @@ namespace {
 
 UITestServices* g_services = nullptr;  // owned by the application below
 
+// Every temporary folder of this test process lies below this one.
+std::filesystem::path ProcessTempRoot() {
+  return std::filesystem::temp_directory_path() / ("zbe-ui-tests-" + std::to_string(getpid()));
+}
+
 // Starts the toolkit before the first test and stops it after the last.
 class UIEnvironment : public ::testing::Environment {
  public:
@@ -29,6 +34,8 @@ class UIEnvironment : public ::testing::Environment {
   void TearDown() override {
     app_.reset();
     g_services = nullptr;
+    std::error_code ignored;
+    std::filesystem::remove_all(ProcessTempRoot(), ignored);
   }
 
  private:
@@ -48,8 +55,7 @@ std::string MakeTempDir(const std::string& name) {
   namespace fs = std::filesystem;
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "global";
-  fs::path dir =
-      fs::temp_directory_path() / ("zbe-ui-tests-" + std::to_string(getpid())) / test / name;
+  fs::path dir = ProcessTempRoot() / test / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir.string();
