@@ -1,0 +1,213 @@
+#include "export/ExportRun.h"
+
+#include <cerrno>
+#include <climits>
+#include <utility>
+
+#include "backup/ResultCodes.h"
+#include "export/ExportDestination.h"
+#include "export/ExportEndStep.h"
+#include "export/ExportItems.h"
+#include "export/ExportNaming.h"
+#include "export/RowBuilders.h"
+#include "platform/TimeZone.h"
+
+namespace zbe {
+namespace {
+
+std::tm SystemLocalTime() {
+  std::tm local{};
+  ToLocalTime(static_cast<int64_t>(std::time(nullptr)), local);
+  return local;
+}
+
+// "root" without trailing "/" (the root folder itself stays "/").
+std::string WithoutTrailingSlash(std::string root) {
+  while (root.size() > 1 && root.back() == '/') {
+    root.pop_back();
+  }
+  return root;
+}
+
+// Element "index" of "items", or null when the selection names one that is not there.
+template <typename Items>
+const typename Items::value_type* At(const Items& items, size_t index) {
+  return index < items.size() ? &items[index] : nullptr;
+}
+
+template <typename Map>
+const typename Map::mapped_type& ThreadOf(const Map& map, int32_t key) {
+  static const typename Map::mapped_type kEmpty;
+  auto found = map.find(key);
+  return found != map.end() ? found->second : kEmpty;
+}
+
+}  // namespace
+
+ExportRun::ExportRun(ExportInputs inputs, IExportObserver* observer)
+    : inputs_(std::move(inputs)), reporter_(observer), observer_(observer) {}
+
+ExportRun::~ExportRun() {
+  if (worker_.joinable()) {
+    RequestCancel();
+    worker_.join();
+  }
+}
+
+int32_t ExportRun::LoadTemplates() {
+  if (templatesLoaded_) {
+    return kResultOk;
+  }
+  for (const TemplateKindInfo& info : TemplateKinds()) {
+    HtmlTemplate& tmpl = templates_[static_cast<size_t>(info.kind)];
+    int32_t result = LoadTemplate(info.kind, inputs_.programFolder, inputs_.deviceName, tmpl);
+    if (result != kResultOk) {
+      templateFailure_ = TemplateFailure{inputs_.programFolder + std::string(info.file), result};
+      return kResultTemplateUnreadable;
+    }
+  }
+  templatesLoaded_ = true;
+  return kResultOk;
+}
+
+int32_t ExportRun::Prepare() {
+  if (inputs_.results == nullptr || inputs_.selection == nullptr || inputs_.source == nullptr ||
+      inputs_.destinationRoot.empty()) {
+    return EINVAL;
+  }
+  if (int32_t loaded = LoadTemplates(); loaded != kResultOk) {
+    return loaded;
+  }
+  root_ = WithoutTrailingSlash(inputs_.destinationRoot);
+  if (ExportWouldTouchBackup(root_, inputs_.backupFolder)) {
+    return kResultDestinationInBackup;
+  }
+  stamp_ = RunStamp(inputs_.localTime ? inputs_.localTime() : SystemLocalTime());
+  uint64_t checked = inputs_.selection->Totals().checkedCount;
+  reporter_.Start(static_cast<int32_t>(checked > INT32_MAX ? INT32_MAX : checked));
+  walk_ = inputs_.selection->Walk();
+  return kResultOk;
+}
+
+int32_t ExportRun::Run() {
+  result_ = Prepare();
+  if (result_ == kResultOk) {
+    finished_.store(0);
+    Execute();
+  }
+  return result_;
+}
+
+int32_t ExportRun::Start() {
+  if (worker_.joinable()) {
+    return EINVAL;
+  }
+  result_ = Prepare();
+  if (result_ != kResultOk) {
+    return result_;
+  }
+  finished_.store(0);
+  worker_ = std::thread([this] { Execute(); });
+  return kResultOk;
+}
+
+int32_t ExportRun::Wait() {
+  if (worker_.joinable()) {
+    worker_.join();
+  }
+  return result_;
+}
+
+int32_t ExportRun::Execute() {
+  ExportContext context(*inputs_.results, *inputs_.source, reporter_, templates_, root_, stamp_);
+  for (const StatisticsEntry& entry : walk_) {
+    if (!entry.IsContainer() && entry.checked) {
+      Dispatch(context, entry);
+    }
+  }
+  RunExportEndStep(context);
+  int32_t result = reporter_.cancelled() ? kResultStopped : kResultOk;
+  if (observer_ != nullptr) {
+    std::lock_guard<std::recursive_mutex> hold(reporter_.lock());
+    observer_->OnRunFinished(result, reporter_.counts());
+  }
+  result_ = result;
+  finished_.store(1);
+  return result;
+}
+
+void ExportRun::Dispatch(ExportContext& context, const StatisticsEntry& entry) {
+  const ScanResults& results = context.results;
+  const std::string folder = root_ + "/" + std::string(CategoryFolder(entry.categoryNumber));
+  auto copy = [&](const auto* item, const std::string& into) {
+    if (item != nullptr) {
+      ExportFileItem(context, into, item->name, item->path);
+    }
+  };
+  auto appItem = [&](const AppMediaGroups& groups) -> const AppMediaItem* {
+    auto found = groups.find(entry.app);
+    return found != groups.end() ? At(found->second, entry.index) : nullptr;
+  };
+  switch (entry.category) {
+    case RecordCategory::kCameraRoll:
+      copy(At(results.cameraRoll, entry.index), folder);
+      break;
+    case RecordCategory::kPhotoStream:
+      copy(At(results.photoStream, entry.index), folder);
+      break;
+    case RecordCategory::kAppPhotos:
+      copy(appItem(results.appPhotos), folder + "/" + SafeName(entry.app));
+      break;
+    case RecordCategory::kAppVideos:
+      copy(appItem(results.appVideos), folder + "/" + SafeName(entry.app));
+      break;
+    case RecordCategory::kMessageAttachments:
+      copy(At(results.messageAttachments, entry.index), folder);
+      break;
+    case RecordCategory::kWhatsAppAttachments:
+      copy(At(results.whatsAppAttachments, entry.index), folder);
+      break;
+    case RecordCategory::kMessages:
+      if (const MessageRecord* row = At(results.conversationRows, entry.index)) {
+        ExportThread(context, *row,
+                     ThreadOf(results.messages, entry.threadKey.value_or(row->handleId)));
+      }
+      break;
+    case RecordCategory::kWhatsApp:
+      if (const WhatsAppMessage* row = At(results.chatRows, entry.index)) {
+        ExportChat(context, *row,
+                   ThreadOf(results.whatsApp, entry.threadKey.value_or(row->chatId)));
+      }
+      break;
+    case RecordCategory::kContacts:
+      if (const ContactRecord* contact = At(results.contacts, entry.index)) {
+        std::string row;
+        AppendContactRow(*contact, row);
+        ExportRecordRow(context, context.contacts, folder + "/" + stamp_, "Contacts.html",
+                        std::move(row));
+      }
+      break;
+    case RecordCategory::kCallHistory:
+      if (const CallRecord* call = At(results.calls, entry.index)) {
+        std::string row;
+        AppendCallRow(*call, row);
+        ExportRecordRow(context, context.calls, folder, "CallHistory_" + stamp_ + ".html",
+                        std::move(row));
+      }
+      break;
+    case RecordCategory::kNotes:
+      if (const NoteRecord* note = At(results.notes, entry.index)) {
+        std::string row;
+        AppendNoteRow(*note, row);
+        ExportRecordRow(context, context.notes, folder, "Notes_" + stamp_ + ".html",
+                        std::move(row));
+      }
+      break;
+    case RecordCategory::kReminder:
+    case RecordCategory::kCalendar:
+    case RecordCategory::kSafariBookmark:
+      break;
+  }
+}
+
+}  // namespace zbe

@@ -1,0 +1,169 @@
+#include "export/PrintFragments.h"
+
+#include <string_view>
+
+#include "backup/ResultCodes.h"
+#include "export/DisplayParty.h"
+#include "export/HtmlEscape.h"
+#include "export/RowBuilders.h"
+
+namespace zbe {
+namespace {
+
+constexpr std::string_view kOpen = "<div>\r\n";
+constexpr std::string_view kClose = "</div>\r\n";
+
+bool Cancelled(const std::atomic<int>& cancel) {
+  return cancel.load() != 0;
+}
+
+// "<p><span>" + label + "</span>" + escaped value + "</p>\r\n".
+void AppendLine(std::string& body, std::string_view label, std::string_view value) {
+  body += "<p><span>";
+  body += label;
+  body += "</span>";
+  AppendHtmlEscaped(body, value);
+  body += "</p>\r\n";
+}
+
+const std::string& Or(const std::string& value, const std::string& fallback) {
+  return value.empty() ? fallback : value;
+}
+
+// Calls "append(record)" for each checked record of a category whose items are its records.
+template <typename Records, typename Append>
+int32_t ForEachChecked(RecordCategory category, const Records& records,
+                       const CStatisticsObj& selection, const std::atomic<int>& cancel,
+                       std::string& body, Append append) {
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (!selection.IsItemChecked(category, i)) {
+      continue;
+    }
+    if (Cancelled(cancel)) {
+      return kResultStopped;
+    }
+    body += kOpen;
+    append(records[i]);
+    body += kClose;
+  }
+  return kResultOk;
+}
+
+}  // namespace
+
+int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& selection,
+                            const std::atomic<int>& cancel, std::string& body) {
+  for (size_t i = 0; i < results.conversationRows.size(); ++i) {
+    if (!selection.IsItemChecked(RecordCategory::kMessages, i)) {
+      continue;
+    }
+    auto thread = results.messages.find(results.conversationRows[i].handleId);
+    if (thread == results.messages.end()) {
+      continue;
+    }
+    for (const MessageRecord& message : thread->second) {
+      if (Cancelled(cancel)) {
+        return kResultStopped;
+      }
+      body += kOpen;
+      AppendLine(body, message.isFromMe != 0 ? "To:" : "From:", MessageDisplayParty(message));
+      AppendLine(body, "Date:", message.date);
+      AppendLine(body, "Content:", message.text);
+      body += kClose;
+    }
+  }
+  return kResultOk;
+}
+
+int32_t AppendContactsPrint(const ScanResults& results, const CStatisticsObj& selection,
+                            const std::atomic<int>& cancel, std::string& body) {
+  return ForEachChecked(RecordCategory::kContacts, results.contacts, selection, cancel, body,
+                        [&body](const ContactRecord& contact) {
+                          AppendLine(body, "Name:", contact.name);
+                          AppendLine(body, "Phone Number:", contact.phone);
+                          AppendLine(body, "Company:", contact.company);
+                          AppendLine(body, "Email:", contact.email);
+                          AppendLine(body, "URL:", contact.url);
+                        });
+}
+
+int32_t AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selection,
+                         const std::atomic<int>& cancel, std::string& body) {
+  return ForEachChecked(RecordCategory::kCallHistory, results.calls, selection, cancel, body,
+                        [&body](const CallRecord& call) {
+                          AppendLine(body, "Name:", call.contactName);
+                          AppendLine(body, "Phone Number:", call.address);
+                          AppendLine(body, "Date:", call.date);
+                          AppendLine(body, "Type:", CallTypeText(call));
+                          AppendLine(body, "Duration:", CallDurationText(call));
+                        });
+}
+
+int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selection,
+                         const std::atomic<int>& cancel, std::string& body) {
+  return ForEachChecked(RecordCategory::kNotes, results.notes, selection, cancel, body,
+                        [&body](const NoteRecord& note) {
+                          AppendLine(body, "Title:", note.title);
+                          AppendLine(body, "Date:", note.date);
+                          AppendLine(body, "Notes:", note.body);
+                        });
+}
+
+int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& selection,
+                            const std::atomic<int>& cancel, std::string& body) {
+  for (size_t i = 0; i < results.chatRows.size(); ++i) {
+    if (!selection.IsItemChecked(RecordCategory::kWhatsApp, i)) {
+      continue;
+    }
+    const WhatsAppMessage& row = results.chatRows[i];
+    auto chat = results.whatsApp.find(row.chatId);
+    if (chat == results.whatsApp.end()) {
+      continue;
+    }
+    if (Cancelled(cancel)) {
+      return kResultStopped;
+    }
+    body += kOpen;
+    AppendLine(body, "Chats:", row.chatName);
+    AppendLine(body, "Name:", Or(row.memberNames, row.senderName));
+    AppendLine(body, "Phone Number:", Or(row.memberJids, row.pushName));
+    body += "<p><span>Content:</span></p>\r\n";
+    for (const WhatsAppMessage& message : chat->second) {
+      if (Cancelled(cancel)) {
+        body += kClose;
+        return kResultStopped;
+      }
+      body += "<p>";
+      AppendHtmlEscaped(body, message.isFromMe != 0 ? std::string_view("Me")
+                                                    : std::string_view(message.senderName));
+      body += " (";
+      AppendHtmlEscaped(body, message.date);
+      body += "): ";
+      AppendHtmlEscaped(body, message.text);
+      body += "</p>";
+    }
+    body += kClose;
+  }
+  return kResultOk;
+}
+
+int32_t AppendPrintFragments(RecordCategory category, const ScanResults& results,
+                             const CStatisticsObj& selection, const std::atomic<int>& cancel,
+                             std::string& body) {
+  switch (category) {
+    case RecordCategory::kMessages:
+      return AppendMessagesPrint(results, selection, cancel, body);
+    case RecordCategory::kContacts:
+      return AppendContactsPrint(results, selection, cancel, body);
+    case RecordCategory::kCallHistory:
+      return AppendCallsPrint(results, selection, cancel, body);
+    case RecordCategory::kNotes:
+      return AppendNotesPrint(results, selection, cancel, body);
+    case RecordCategory::kWhatsApp:
+      return AppendWhatsAppPrint(results, selection, cancel, body);
+    default:
+      return kResultOk;
+  }
+}
+
+}  // namespace zbe

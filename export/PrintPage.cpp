@@ -1,0 +1,77 @@
+#include "export/PrintPage.h"
+
+#include <cerrno>
+#include <utility>
+
+#include "backup/ResultCodes.h"
+#include "export/OutputFile.h"
+#include "export/PrintFragments.h"
+
+namespace zbe {
+
+std::string PrintPagePath(const std::string& programFolder) {
+  return programFolder + "Print/page";
+}
+
+int32_t LoadPrintTemplate(const std::string& programFolder, HtmlTemplate& tmpl) {
+  int32_t result = ReadTemplateFile(programFolder + std::string(kPrintTemplateFile), tmpl.raw);
+  if (result != kResultOk) {
+    tmpl = HtmlTemplate{};
+    return result;
+  }
+  SplitTemplate(tmpl);
+  return kResultOk;
+}
+
+PrintPageRun::PrintPageRun(PrintInputs inputs) : inputs_(std::move(inputs)) {}
+
+PrintPageRun::~PrintPageRun() {
+  if (worker_.joinable()) {
+    RequestCancel();
+    worker_.join();
+  }
+}
+
+int32_t PrintPageRun::Run() {
+  finished_.store(0);
+  int32_t result = EINVAL;
+  if (inputs_.results != nullptr && inputs_.selection != nullptr && !inputs_.pagePath.empty()) {
+    result = kResultNothingToPrint;
+    if (inputs_.category) {
+      HtmlTemplate tmpl;
+      templateResult_ = LoadPrintTemplate(inputs_.programFolder, tmpl);
+      std::string body;
+      int32_t built = kResultOk;
+      {
+        std::lock_guard<std::recursive_mutex> hold(lock_);
+        built = AppendPrintFragments(*inputs_.category, *inputs_.results, *inputs_.selection,
+                                     cancel_, body);
+      }
+      result = WriteOutputFile(inputs_.pagePath, {tmpl.head, body, tmpl.tail});
+      if (result == kResultOk) {
+        result = built;
+      }
+    }
+  }
+  result_ = result;
+  finished_.store(1);
+  return result;
+}
+
+int32_t PrintPageRun::Start() {
+  if (worker_.joinable()) {
+    return EINVAL;
+  }
+  finished_.store(0);
+  worker_ = std::thread([this] { Run(); });
+  return kResultOk;
+}
+
+int32_t PrintPageRun::Wait() {
+  if (worker_.joinable()) {
+    worker_.join();
+  }
+  return result_;
+}
+
+}  // namespace zbe
