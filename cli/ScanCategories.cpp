@@ -28,20 +28,26 @@ std::string_view CategoryCliName(RecordCategory category) {
   return kNames[static_cast<size_t>(category)];
 }
 
+std::optional<RecordCategory> CategoryFromCliName(std::string_view name) {
+  for (size_t index = 0; index < kNames.size(); ++index) {
+    if (kNames[index] == name) {
+      return static_cast<RecordCategory>(index);
+    }
+  }
+  return std::nullopt;
+}
+
 std::string ParseCategoryList(std::string_view list, CategorySet& chosen) {
   CategorySet parsed;
   while (true) {
     size_t comma = list.find(',');
     std::string_view name = Trim(list.substr(0, comma));
     if (!name.empty()) {
-      size_t index = 0;
-      while (index < kNames.size() && kNames[index] != name) {
-        ++index;
-      }
-      if (index == kNames.size()) {
+      std::optional<RecordCategory> category = CategoryFromCliName(name);
+      if (!category) {
         return "unknown category \"" + std::string(name) + "\"";
       }
-      parsed.Add(static_cast<RecordCategory>(index));
+      parsed.Add(*category);
     }
     if (comma == std::string_view::npos) {
       break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace zbe::cli {
 // "app-videos", "messages", "message-attachments", "contacts", "call-history", "notes",
 // "whatsapp", "whatsapp-attachments", "reminder", "calendar", "safari-bookmark").
 std::string_view CategoryCliName(RecordCategory category);
+
+// The category whose command-line name is "name" exactly; none for any other text.
+std::optional<RecordCategory> CategoryFromCliName(std::string_view name);
 
 // Parses a comma-separated list of command-line names (blanks around a name are ignored,
 // repeats are harmless) into "chosen". Returns "" on success, else a message naming the first

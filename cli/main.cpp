@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "cli/ExitStatus.h"
+#include "cli/ExportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/ScanCommand.h"
 
 namespace {
@@ -21,6 +23,10 @@ constexpr const char* kUsage =
     "  info FOLDER [--json]         the summary of one backup folder\n"
     "  scan FOLDER [--only LIST] [--json] [--password-stdin]\n"
     "                               the data of one backup, per category\n"
+    "  export FOLDER --out DIR [--only LIST] [--json] [--password-stdin]\n"
+    "                               export everything of one backup into DIR\n"
+    "  print FOLDER --category NAME --out FILE [--only LIST] [--password-stdin]\n"
+    "                               the print page of one category\n"
     "\n"
     "\"zbe COMMAND --help\" describes a command.\n";
 
@@ -45,6 +51,12 @@ int main(int argc, char** argv) {
   }
   if (command == "scan") {
     return zbe::cli::RunScan(arguments);
+  }
+  if (command == "export") {
+    return zbe::cli::RunExport(arguments);
+  }
+  if (command == "print") {
+    return zbe::cli::RunPrint(arguments);
   }
   std::fprintf(stderr, "zbe: unknown command \"%s\"\n%s", command.c_str(), kUsage);
   return zbe::cli::kExitUsage;

@@ -85,6 +85,10 @@ std::string ResolvedPath(const std::string& path) {
   return result;
 }
 
+bool PathWithin(const std::string& path, const std::string& folder) {
+  return Within(ResolvedPath(path), ResolvedPath(folder));
+}
+
 bool ExportWouldTouchBackup(const std::string& root, const std::string& backupFolder) {
   if (backupFolder.empty()) {
     return false;

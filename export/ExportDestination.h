@@ -11,6 +11,9 @@ namespace zbe {
 // exist), so another spelling of the same folder is caught. An empty "backupFolder" gives false.
 bool ExportWouldTouchBackup(const std::string& root, const std::string& backupFolder);
 
+// True when "path" is "folder" or lies inside it, both compared resolved (ResolvedPath).
+bool PathWithin(const std::string& path, const std::string& folder);
+
 // "path" made absolute, with its longest existing part resolved by realpath and the rest
 // appended with "." and ".." folded, without a trailing "/" (except "/" itself).
 std::string ResolvedPath(const std::string& path);

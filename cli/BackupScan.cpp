@@ -1,0 +1,88 @@
+#include "cli/BackupScan.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "backup/BackupDiscovery.h"
+#include "backup/ResultCodes.h"
+#include "cli/ExitStatus.h"
+#include "platform/FileSystem.h"
+
+namespace zbe::cli {
+namespace {
+
+// Reads one line of standard input (without its line end). False when there is none.
+bool ReadPasswordLine(std::string& password) {
+  if (!std::getline(std::cin, password)) {
+    return false;
+  }
+  if (!password.empty() && password.back() == '\r') {
+    password.pop_back();
+  }
+  return true;
+}
+
+}  // namespace
+
+BackupScan::BackupScan(std::string command) : command_(std::move(command)) {}
+
+// The session goes before the parser and the bar it borrows, the parser before its work folder.
+BackupScan::~BackupScan() {
+  session_.reset();
+  bar_.reset();
+  parser_.reset();
+  work_.reset();
+}
+
+int BackupScan::Run(const std::string& folder, const CategorySet& chosen, bool passwordStdin) {
+  const char* command = command_.c_str();
+  if (ReadSummaryOfFolder(folder, summary_) != kResultOk) {
+    std::fprintf(stderr,
+                 IsFolder(folder) ? "zbe %s: %s has no readable Info.plist; it is not a backup "
+                                    "folder\n"
+                                  : "zbe %s: %s is not a folder\n",
+                 command, folder.c_str());
+    return kExitNoBackup;
+  }
+  std::string password;
+  if (passwordStdin) {
+    if (!ReadPasswordLine(password)) {
+      std::fprintf(stderr, "zbe %s: --password-stdin: no password line on standard input\n",
+                   command);
+      return kExitPassword;
+    }
+  } else if (summary_.encrypted) {
+    std::fprintf(stderr,
+                 "zbe %s: %s is an encrypted backup; give its password as one line on "
+                 "standard input with --password-stdin\n",
+                 command, folder.c_str());
+    return kExitPassword;
+  }
+
+  work_ = std::make_unique<PrivateWorkFolder>();
+  if (work_->path().empty()) {
+    std::fprintf(stderr, "zbe %s: cannot create a work folder: %s\n", command,
+                 std::strerror(work_->error()));
+    return kExitFailure;
+  }
+  parser_ = std::make_unique<CBackupParser>(work_->path());
+  bar_ = std::make_unique<ProgressBar>(stderr);
+  session_ = std::make_unique<ScanSession>(*parser_, bar_.get());
+  int32_t result = session_->Run(summary_, password, chosen);
+  bar_->Finish();
+  if (result == kResultWrongPassword) {
+    std::fputs("Wrong password\n", stderr);
+    return kExitPassword;
+  }
+  int32_t opened = session_->results().openResult;
+  if (opened != kResultOk) {
+    std::fprintf(stderr,
+                 "zbe %s: the backup could not be opened completely (result %d); categories "
+                 "that need its manifest may find nothing\n",
+                 command, opened);
+  }
+  return kExitOk;
+}
+
+}  // namespace zbe::cli

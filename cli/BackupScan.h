@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "backup/BackupSummary.h"
+#include "backup/CBackupParser.h"
+#include "backup/CategorySet.h"
+#include "backup/ScanSession.h"
+#include "cli/PrivateWorkFolder.h"
+#include "cli/ProgressBar.h"
+
+namespace zbe::cli {
+
+// The scan that zbe scan, export and print share: reads the summary of a backup folder, the
+// password of an encrypted backup, makes zbe's private work folder and runs the scan of the
+// chosen categories with a progress bar on stderr (drawn only on a terminal). Messages go to
+// stderr, prefixed "zbe <command>: ". Keeps the parser, the session and the work folder alive
+// for the command's later steps (the export's copies read the backup through its source). Not
+// copyable.
+class BackupScan {
+ public:
+  // "command" names the command in messages ("scan", "export", "print").
+  explicit BackupScan(std::string command);
+  ~BackupScan();
+  BackupScan(const BackupScan&) = delete;
+  BackupScan& operator=(const BackupScan&) = delete;
+
+  // Scans the backup in "folder". With "passwordStdin" the password is read as one line from
+  // standard input (a trailing CR dropped). Returns kExitOk, or the exit status after its
+  // message: kExitNoBackup when "folder" has no readable "Info.plist", kExitPassword for an
+  // encrypted backup without "passwordStdin", without a password line, or with a wrong password
+  // ("Wrong password"), kExitFailure when the work folder cannot be made. A backup that opens
+  // only in part is scanned anyway, after a warning. Call once.
+  int Run(const std::string& folder, const CategorySet& chosen, bool passwordStdin);
+
+  // Valid after a Run that returned kExitOk.
+  const BackupSummary& summary() const { return summary_; }
+  const ScanResults& results() const { return session_->results(); }
+  IPhoneRecoveryParse* source() const { return session_->source(); }
+
+ private:
+  const std::string command_;
+  BackupSummary summary_;
+  std::unique_ptr<PrivateWorkFolder> work_;
+  std::unique_ptr<CBackupParser> parser_;
+  std::unique_ptr<ProgressBar> bar_;
+  std::unique_ptr<ScanSession> session_;
+};
+
+}  // namespace zbe::cli

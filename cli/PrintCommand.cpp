@@ -1,0 +1,122 @@
+#include "cli/PrintCommand.h"
+
+#include <cstdio>
+
+#include "backup/ResultCodes.h"
+#include "cli/Arguments.h"
+#include "cli/BackupScan.h"
+#include "cli/CancelOnInterrupt.h"
+#include "cli/ExitStatus.h"
+#include "cli/ScanCategories.h"
+#include "export/ExportDestination.h"
+#include "export/ExportStatusText.h"
+#include "export/PrintPage.h"
+#include "export/SelectionFill.h"
+#include "platform/AppFolders.h"
+
+namespace zbe::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zbe print FOLDER --category NAME --out FILE [--only LIST] [--password-stdin]\n"
+    "\n"
+    "Writes the print page (HTML) of every record of one category of the backup in FOLDER\n"
+    "to FILE.\n"
+    "  --category NAME    messages, contacts, call-history, notes or whatsapp (other\n"
+    "                     categories give a page without records)\n"
+    "  --out FILE         the page to write (replaced when it exists)\n"
+    "  --only LIST        comma-separated categories to scan (default: NAME)\n"
+    "  --password-stdin   read the password of an encrypted backup as one line from\n"
+    "                     standard input\n";
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "zbe print: %s\n%s", message.c_str(), kUsage);
+  return kExitUsage;
+}
+
+void CancelPrint(void* run) noexcept {
+  static_cast<PrintPageRun*>(run)->RequestCancel();
+}
+
+}  // namespace
+
+int RunPrint(const std::vector<std::string>& arguments) {
+  ParsedArguments parsed;
+  std::string error = ParseArguments(
+      arguments,
+      {{"--category", true}, {"--out", true}, {"--only", true}, {"--password-stdin", false}},
+      parsed);
+  if (parsed.help && error.empty()) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (!error.empty()) {
+    return UsageError(error);
+  }
+  if (parsed.positional.empty()) {
+    return UsageError("missing FOLDER");
+  }
+  if (parsed.positional.size() > 1) {
+    return UsageError("unexpected argument " + parsed.positional[1]);
+  }
+  std::string name = parsed.value("--category");
+  std::optional<RecordCategory> category = CategoryFromCliName(name);
+  if (!category) {
+    return UsageError(name.empty() ? std::string("missing --category NAME")
+                                   : "--category: unknown category \"" + name + "\"");
+  }
+  std::string out = parsed.value("--out");
+  if (out.empty()) {
+    return UsageError("missing --out FILE");
+  }
+  CategorySet chosen;
+  chosen.Add(*category);
+  if (parsed.values.count("--only") != 0) {
+    if (std::string listError = ParseCategoryList(parsed.value("--only"), chosen);
+        !listError.empty()) {
+      return UsageError("--only: " + listError);
+    }
+  }
+  const std::string& folder = parsed.positional.front();
+  if (PathWithin(out, folder)) {
+    return UsageError(out + " lies inside the backup folder " + folder +
+                      "; backups are only ever read, so choose a file outside it");
+  }
+
+  BackupScan scan("print");
+  if (int status = scan.Run(folder, chosen, parsed.has("--password-stdin")); status != kExitOk) {
+    return status;
+  }
+  CStatisticsObj selection;
+  FillSelection(scan.results(), selection);
+  PrintInputs inputs;
+  inputs.results = &scan.results();
+  inputs.selection = &selection;
+  inputs.category = category;
+  inputs.programFolder = ProgramFolder();
+  inputs.pagePath = out;
+  PrintPageRun run(std::move(inputs));
+  int32_t result = kResultOk;
+  {
+    CancelOnInterrupt interrupt(&CancelPrint, &run);
+    result = run.Run();
+  }
+  if (run.templateResult() != kResultOk) {
+    std::fprintf(stderr,
+                 "zbe print: cannot read the print template beside zbe (%s); the page holds the "
+                 "records alone\n",
+                 ExportStatusText(run.templateResult()).c_str());
+  }
+  if (result == kResultStopped) {
+    std::fprintf(stderr, "zbe print: cancelled; %s holds the records taken so far\n", out.c_str());
+    return kExitStopped;
+  }
+  if (result != kResultOk) {
+    std::fprintf(stderr, "zbe print: cannot write %s: %s\n", out.c_str(),
+                 ExportStatusText(result).c_str());
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace zbe::cli
