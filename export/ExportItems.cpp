@@ -18,6 +18,21 @@ bool Cancelled(const ExportContext& context) {
   return context.reporter.cancelled();
 }
 
+// Creates "folder" (with missing parents) for the entry whose file is "file". Returns false after
+// reporting "file" failed: its path is too long (nothing is created then) or the folder cannot be
+// made.
+bool MakeFolder(ExportContext& context, const std::string& folder, const std::string& file) {
+  int32_t result = CheckPathLength(file);
+  if (result == kResultOk) {
+    result = CreateFolders(folder);
+  }
+  if (result != kResultOk) {
+    context.reporter.Finished(file, result);
+    return false;
+  }
+  return true;
+}
+
 const HtmlTemplate& TemplateOf(const ExportContext& context, TemplateKind kind) {
   return context.templates[static_cast<size_t>(kind)];
 }
@@ -47,8 +62,7 @@ void ExportFileItem(ExportContext& context, const std::string& folder, const std
     return;
   }
   std::string wanted = folder + "/" + SafeName(name);
-  if (int32_t created = CreateFolders(folder); created != kResultOk) {
-    context.reporter.Finished(wanted, created);
+  if (!MakeFolder(context, folder, wanted)) {
     return;
   }
   WriteNewFile(
@@ -67,8 +81,7 @@ void ExportThread(ExportContext& context, const MessageRecord& row,
   }
   std::string folder = context.root + "/Message/" + ThreadFolderName(row, context.stamp);
   std::string base = folder + "/" + ThreadBaseName(row);
-  if (int32_t created = CreateFolders(folder); created != kResultOk) {
-    context.reporter.Finished(base + ".html", created);
+  if (!MakeFolder(context, folder, base + ".html")) {
     return;
   }
   context.messagesExported = true;
@@ -95,8 +108,7 @@ void ExportChat(ExportContext& context, const WhatsAppMessage& row,
   }
   std::string folder = context.root + "/WhatsApp Message/" + ChatFolderName(row, context.stamp);
   std::string base = folder + "/" + ChatBaseName(row);
-  if (int32_t created = CreateFolders(folder); created != kResultOk) {
-    context.reporter.Finished(base + ".html", created);
+  if (!MakeFolder(context, folder, base + ".html")) {
     return;
   }
   WriteNewFile(
@@ -126,18 +138,12 @@ void ExportRecordRow(ExportContext& context, ExportRowFile& file, const std::str
   if (Cancelled(context)) {
     return;
   }
-  std::string wanted = folder + "/" + fileName;
-  if (int32_t created = CreateFolders(folder); created != kResultOk) {
-    context.reporter.Finished(file.path.empty() ? wanted : file.path, created);
+  std::string wanted = file.path.empty() ? folder + "/" + fileName : file.path;
+  if (!MakeFolder(context, folder, wanted)) {
     return;
   }
   if (file.path.empty()) {
-    std::string path = UniquePath(wanted);
-    if (int32_t length = CheckPathLength(path); length != kResultOk) {
-      context.reporter.Finished(path, length);
-      return;
-    }
-    file.path = std::move(path);
+    file.path = UniquePath(wanted);
   }
   if (context.reporter.Finished(file.path, kResultOk) == kResultOk) {
     file.rows += row;

@@ -25,8 +25,6 @@ std::string ExportStatusText(int32_t errorCode) {
   switch (errorCode) {
     case kResultOk:
       return "Success";
-    case kResultStopped:
-      return "Stopped by the user";
     case kResultWrongPassword:
       return "The backup password is wrong";
     case kResultMissingFile:

@@ -13,10 +13,6 @@ namespace {
 constexpr std::string_view kOpen = "<div>\r\n";
 constexpr std::string_view kClose = "</div>\r\n";
 
-bool Cancelled(const std::atomic<int>& cancel) {
-  return cancel.load() != 0;
-}
-
 // "<p><span>" + label + "</span>" + escaped value + "</p>\r\n".
 void AppendLine(std::string& body, std::string_view label, std::string_view value) {
   body += "<p><span>";
@@ -33,13 +29,13 @@ const std::string& Or(const std::string& value, const std::string& fallback) {
 // Calls "append(record)" for each checked record of a category whose items are its records.
 template <typename Records, typename Append>
 int32_t ForEachChecked(RecordCategory category, const Records& records,
-                       const CStatisticsObj& selection, const std::atomic<int>& cancel,
+                       const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
                        std::string& body, Append append) {
   for (size_t i = 0; i < records.size(); ++i) {
     if (!selection.IsItemChecked(category, i)) {
       continue;
     }
-    if (Cancelled(cancel)) {
+    if (cancelled()) {
       return kResultStopped;
     }
     body += kOpen;
@@ -52,7 +48,7 @@ int32_t ForEachChecked(RecordCategory category, const Records& records,
 }  // namespace
 
 int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const std::atomic<int>& cancel, std::string& body) {
+                            const PrintCancelCheck& cancelled, std::string& body) {
   for (size_t i = 0; i < results.conversationRows.size(); ++i) {
     if (!selection.IsItemChecked(RecordCategory::kMessages, i)) {
       continue;
@@ -62,7 +58,7 @@ int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& se
       continue;
     }
     for (const MessageRecord& message : thread->second) {
-      if (Cancelled(cancel)) {
+      if (cancelled()) {
         return kResultStopped;
       }
       body += kOpen;
@@ -76,8 +72,8 @@ int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& se
 }
 
 int32_t AppendContactsPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const std::atomic<int>& cancel, std::string& body) {
-  return ForEachChecked(RecordCategory::kContacts, results.contacts, selection, cancel, body,
+                            const PrintCancelCheck& cancelled, std::string& body) {
+  return ForEachChecked(RecordCategory::kContacts, results.contacts, selection, cancelled, body,
                         [&body](const ContactRecord& contact) {
                           AppendLine(body, "Name:", contact.name);
                           AppendLine(body, "Phone Number:", contact.phone);
@@ -88,8 +84,8 @@ int32_t AppendContactsPrint(const ScanResults& results, const CStatisticsObj& se
 }
 
 int32_t AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selection,
-                         const std::atomic<int>& cancel, std::string& body) {
-  return ForEachChecked(RecordCategory::kCallHistory, results.calls, selection, cancel, body,
+                         const PrintCancelCheck& cancelled, std::string& body) {
+  return ForEachChecked(RecordCategory::kCallHistory, results.calls, selection, cancelled, body,
                         [&body](const CallRecord& call) {
                           AppendLine(body, "Name:", call.contactName);
                           AppendLine(body, "Phone Number:", call.address);
@@ -100,8 +96,8 @@ int32_t AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selec
 }
 
 int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selection,
-                         const std::atomic<int>& cancel, std::string& body) {
-  return ForEachChecked(RecordCategory::kNotes, results.notes, selection, cancel, body,
+                         const PrintCancelCheck& cancelled, std::string& body) {
+  return ForEachChecked(RecordCategory::kNotes, results.notes, selection, cancelled, body,
                         [&body](const NoteRecord& note) {
                           AppendLine(body, "Title:", note.title);
                           AppendLine(body, "Date:", note.date);
@@ -110,7 +106,7 @@ int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selec
 }
 
 int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const std::atomic<int>& cancel, std::string& body) {
+                            const PrintCancelCheck& cancelled, std::string& body) {
   for (size_t i = 0; i < results.chatRows.size(); ++i) {
     if (!selection.IsItemChecked(RecordCategory::kWhatsApp, i)) {
       continue;
@@ -120,7 +116,7 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
     if (chat == results.whatsApp.end()) {
       continue;
     }
-    if (Cancelled(cancel)) {
+    if (cancelled()) {
       return kResultStopped;
     }
     body += kOpen;
@@ -129,7 +125,7 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
     AppendLine(body, "Phone Number:", Or(row.memberJids, row.pushName));
     body += "<p><span>Content:</span></p>\r\n";
     for (const WhatsAppMessage& message : chat->second) {
-      if (Cancelled(cancel)) {
+      if (cancelled()) {
         body += kClose;
         return kResultStopped;
       }
@@ -148,19 +144,19 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
 }
 
 int32_t AppendPrintFragments(RecordCategory category, const ScanResults& results,
-                             const CStatisticsObj& selection, const std::atomic<int>& cancel,
+                             const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
                              std::string& body) {
   switch (category) {
     case RecordCategory::kMessages:
-      return AppendMessagesPrint(results, selection, cancel, body);
+      return AppendMessagesPrint(results, selection, cancelled, body);
     case RecordCategory::kContacts:
-      return AppendContactsPrint(results, selection, cancel, body);
+      return AppendContactsPrint(results, selection, cancelled, body);
     case RecordCategory::kCallHistory:
-      return AppendCallsPrint(results, selection, cancel, body);
+      return AppendCallsPrint(results, selection, cancelled, body);
     case RecordCategory::kNotes:
-      return AppendNotesPrint(results, selection, cancel, body);
+      return AppendNotesPrint(results, selection, cancelled, body);
     case RecordCategory::kWhatsApp:
-      return AppendWhatsAppPrint(results, selection, cancel, body);
+      return AppendWhatsAppPrint(results, selection, cancelled, body);
     default:
       return kResultOk;
   }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "backup/ScanResults.h"
@@ -9,30 +9,33 @@
 
 namespace zbe {
 
+// Answers true once the print has been cancelled (the print run reads its cancel flag).
+using PrintCancelCheck = std::function<bool()>;
+
 // The HTML fragments of the print page: one block per checked record of a category, in the
 // order of the category's container, each "<div>\r\n" + "<p><span>Label:</span>value</p>\r\n"
 // lines + "</div>\r\n". Record text is HTML-escaped. Each builder appends to "body" and looks at
-// "cancel" before each record (before each message for messages and WhatsApp); once it is set
-// the builder returns 2 at once, "body" keeping the blocks built so far (a WhatsApp chat that
-// was being built is closed with its "</div>\r\n"). Otherwise it returns 0.
+// "cancelled" before each record (before each message for messages and WhatsApp); once it
+// answers true the builder returns 2 at once, "body" keeping the blocks built so far (a WhatsApp
+// chat that was being built is closed with its "</div>\r\n"). Otherwise it returns 0.
 
 // Messages, per checked conversation row, every message of its thread (oldest first) as a block:
 // "To:" (sent) or "From:" (received) with MessageDisplayParty, "Date:", "Content:".
 int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const std::atomic<int>& cancel, std::string& body);
+                            const PrintCancelCheck& cancelled, std::string& body);
 
 // Contacts: "Name:", "Phone Number:", "Company:", "Email:", "URL:".
 int32_t AppendContactsPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const std::atomic<int>& cancel, std::string& body);
+                            const PrintCancelCheck& cancelled, std::string& body);
 
 // Call history: "Name:" (contactName), "Phone Number:" (address), "Date:", "Type:" and
 // "Duration:" (CallTypeText, CallDurationText).
 int32_t AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selection,
-                         const std::atomic<int>& cancel, std::string& body);
+                         const PrintCancelCheck& cancelled, std::string& body);
 
 // Notes: "Title:", "Date:", "Notes:" (the body, line breaks kept).
 int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selection,
-                         const std::atomic<int>& cancel, std::string& body);
+                         const PrintCancelCheck& cancelled, std::string& body);
 
 // WhatsApp, one block per checked chat: "Chats:" (chatName), "Name:" (memberNames, or
 // senderName when empty), "Phone Number:" (memberJids, or pushName when empty), all of the chat's
@@ -40,11 +43,11 @@ int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selec
 // "<p>" + ("Me" when sent, else senderName) + " (" + date + "): " + text + "</p>" (no line end
 // between messages), then "</div>\r\n".
 int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const std::atomic<int>& cancel, std::string& body);
+                            const PrintCancelCheck& cancelled, std::string& body);
 
 // The builder of "category" (the five above); the other categories add nothing and return 0.
 int32_t AppendPrintFragments(RecordCategory category, const ScanResults& results,
-                             const CStatisticsObj& selection, const std::atomic<int>& cancel,
+                             const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
                              std::string& body);
 
 }  // namespace zbe

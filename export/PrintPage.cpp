@@ -44,8 +44,9 @@ int32_t PrintPageRun::Run() {
       int32_t built = kResultOk;
       {
         std::lock_guard<std::recursive_mutex> hold(lock_);
-        built = AppendPrintFragments(*inputs_.category, *inputs_.results, *inputs_.selection,
-                                     cancel_, body);
+        built = AppendPrintFragments(
+            *inputs_.category, *inputs_.results, *inputs_.selection,
+            [this] { return cancel_.load() != 0; }, body);
       }
       result = WriteOutputFile(inputs_.pagePath, {tmpl.head, body, tmpl.tail});
       if (result == kResultOk) {
