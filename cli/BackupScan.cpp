@@ -36,6 +36,11 @@ BackupScan::~BackupScan() {
 }
 
 int BackupScan::Run(const std::string& folder, const CategorySet& chosen, bool passwordStdin) {
+  int status = Open(folder, passwordStdin);
+  return status == kExitOk ? Scan(chosen) : status;
+}
+
+int BackupScan::Open(const std::string& folder, bool passwordStdin) {
   const char* command = command_.c_str();
   if (ReadSummaryOfFolder(folder, summary_) != kResultOk) {
     std::fprintf(stderr,
@@ -45,9 +50,8 @@ int BackupScan::Run(const std::string& folder, const CategorySet& chosen, bool p
                  command, folder.c_str());
     return kExitNoBackup;
   }
-  std::string password;
   if (passwordStdin) {
-    if (!ReadPasswordLine(password)) {
+    if (!ReadPasswordLine(password_)) {
       std::fprintf(stderr, "zbe %s: --password-stdin: no password line on standard input\n",
                    command);
       return kExitPassword;
@@ -59,7 +63,11 @@ int BackupScan::Run(const std::string& folder, const CategorySet& chosen, bool p
                  command, folder.c_str());
     return kExitPassword;
   }
+  return kExitOk;
+}
 
+int BackupScan::Scan(const CategorySet& chosen) {
+  const char* command = command_.c_str();
   work_ = std::make_unique<PrivateWorkFolder>();
   if (work_->path().empty()) {
     std::fprintf(stderr, "zbe %s: cannot create a work folder: %s\n", command,
@@ -69,7 +77,7 @@ int BackupScan::Run(const std::string& folder, const CategorySet& chosen, bool p
   parser_ = std::make_unique<CBackupParser>(work_->path());
   bar_ = std::make_unique<ProgressBar>(stderr);
   session_ = std::make_unique<ScanSession>(*parser_, bar_.get());
-  int32_t result = session_->Run(summary_, password, chosen);
+  int32_t result = session_->Run(summary_, password_, chosen);
   bar_->Finish();
   if (result == kResultWrongPassword) {
     std::fputs("Wrong password\n", stderr);

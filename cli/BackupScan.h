@@ -26,22 +26,31 @@ class BackupScan {
   BackupScan(const BackupScan&) = delete;
   BackupScan& operator=(const BackupScan&) = delete;
 
-  // Scans the backup in "folder". With "passwordStdin" the password is read as one line from
-  // standard input (a trailing CR dropped). Returns kExitOk, or the exit status after its
-  // message: kExitNoBackup when "folder" has no readable "Info.plist", kExitPassword for an
-  // encrypted backup without "passwordStdin", without a password line, or with a wrong password
-  // ("Wrong password"), kExitFailure when the work folder cannot be made. A backup that opens
-  // only in part is scanned anyway, after a warning. Call once.
+  // Reads the summary of the backup in "folder" and, with "passwordStdin", its password as one
+  // line from standard input (a trailing CR dropped). Returns kExitOk, or the exit status after
+  // its message: kExitNoBackup when "folder" has no readable "Info.plist", kExitPassword for an
+  // encrypted backup without "passwordStdin" or without a password line. Call once, first.
+  int Open(const std::string& folder, bool passwordStdin);
+
+  // Scans the categories "chosen" of the backup that Open read. Returns kExitOk, or the exit
+  // status after its message: kExitPassword for a wrong password ("Wrong password"),
+  // kExitFailure when the work folder cannot be made. A backup that opens only in part is
+  // scanned anyway, after a warning. Call once, after an Open that returned kExitOk.
+  int Scan(const CategorySet& chosen);
+
+  // Open, then Scan.
   int Run(const std::string& folder, const CategorySet& chosen, bool passwordStdin);
 
-  // Valid after a Run that returned kExitOk.
+  // Valid after an Open that returned kExitOk.
   const BackupSummary& summary() const { return summary_; }
+  // Valid after a Scan that returned kExitOk.
   const ScanResults& results() const { return session_->results(); }
   IPhoneRecoveryParse* source() const { return session_->source(); }
 
  private:
   const std::string command_;
   BackupSummary summary_;
+  std::string password_;
   std::unique_ptr<PrivateWorkFolder> work_;
   std::unique_ptr<CBackupParser> parser_;
   std::unique_ptr<ProgressBar> bar_;

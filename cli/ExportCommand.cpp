@@ -97,22 +97,19 @@ int RunExport(const std::vector<std::string>& arguments) {
     }
   }
   const std::string& folder = parsed.positional.front();
+  BackupScan scan("export");
+  if (int status = scan.Open(folder, parsed.has("--password-stdin")); status != kExitOk) {
+    return status;
+  }
   if (ExportWouldTouchBackup(out, folder)) {
     return UsageError(out + " lies inside the backup folder " + folder +
                       " (or would hold it); backups are only ever read, so choose a folder "
                       "outside it");
   }
 
-  BackupScan scan("export");
-  if (int status = scan.Run(folder, chosen, parsed.has("--password-stdin")); status != kExitOk) {
+  if (int status = scan.Scan(chosen); status != kExitOk) {
     return status;
   }
-  if (int32_t created = CreateFolders(out); created != 0) {
-    std::fprintf(stderr, "zbe export: cannot create %s: %s\n", out.c_str(),
-                 ExportStatusText(created).c_str());
-    return kExitFailure;
-  }
-
   CStatisticsObj selection;
   FillSelection(scan.results(), selection);
   ExportInputs inputs;
@@ -125,18 +122,24 @@ int RunExport(const std::vector<std::string>& arguments) {
   inputs.backupFolder = folder;
   ExportProgressView view(stderr);
   ExportRun run(std::move(inputs), &view);
+  // Templates first: a run that cannot start leaves no trace, not even DIR.
+  if (run.LoadTemplates() != kResultOk) {
+    std::fprintf(stderr, "zbe export: cannot read the template %s: %s; nothing was exported\n",
+                 run.templateFailure().path.c_str(),
+                 ExportStatusText(run.templateFailure().errorCode).c_str());
+    return kExitFailure;
+  }
+  if (int32_t created = CreateFolders(out); created != 0) {
+    std::fprintf(stderr, "zbe export: cannot create %s: %s\n", out.c_str(),
+                 ExportStatusText(created).c_str());
+    return kExitFailure;
+  }
   int32_t result = kResultOk;
   {
     CancelOnInterrupt interrupt(&CancelRun, &run);
     result = run.Run();
   }
   view.Finish();
-  if (result == kResultTemplateUnreadable) {
-    std::fprintf(stderr, "zbe export: cannot read the template %s: %s; nothing was exported\n",
-                 run.templateFailure().path.c_str(),
-                 ExportStatusText(run.templateFailure().errorCode).c_str());
-    return kExitFailure;
-  }
   if (result == kResultDestinationInBackup) {
     return UsageError(out + " lies inside the backup folder; choose a folder outside it");
   }

@@ -78,13 +78,16 @@ int RunPrint(const std::vector<std::string>& arguments) {
     }
   }
   const std::string& folder = parsed.positional.front();
+  BackupScan scan("print");
+  if (int status = scan.Open(folder, parsed.has("--password-stdin")); status != kExitOk) {
+    return status;
+  }
   if (PathWithin(out, folder)) {
     return UsageError(out + " lies inside the backup folder " + folder +
                       "; backups are only ever read, so choose a file outside it");
   }
 
-  BackupScan scan("print");
-  if (int status = scan.Run(folder, chosen, parsed.has("--password-stdin")); status != kExitOk) {
+  if (int status = scan.Scan(chosen); status != kExitOk) {
     return status;
   }
   CStatisticsObj selection;

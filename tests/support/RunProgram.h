@@ -21,9 +21,10 @@ struct ProgramResult {
   std::string err;
 };
 
-// Runs ZBE_BIN_DIR/"program" with "arguments"; "environment" is added to (or, with an empty
-// value, removed from) the test's own environment for the child only. With "input" the child
-// reads it on its standard input; otherwise it inherits the test's.
+// Runs ZBE_BIN_DIR/"program" (or "program" itself when it is an absolute path) with "arguments";
+// "environment" is added to (or, with an empty value, removed from) the test's own environment for
+// the child only. With "input" the child reads it on its standard input; otherwise it inherits the
+// test's.
 inline ProgramResult RunProgram(
     const std::string& program, const std::vector<std::string>& arguments,
     const std::vector<std::pair<std::string, std::string>>& environment = {},
@@ -35,7 +36,7 @@ inline ProgramResult RunProgram(
   if (input) {
     WriteFile(inPath, *input);
   }
-  std::string path = std::string(ZBE_BIN_DIR) + "/" + program;
+  std::string path = program.front() == '/' ? program : std::string(ZBE_BIN_DIR) + "/" + program;
   pid_t child = fork();
   if (child == 0) {
     int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
