@@ -66,8 +66,9 @@ struct TemplateFailure {
 // the backup.
 //
 // Cancel: RequestCancel sets a flag (from any thread, or a signal handler). From then on every
-// report is answered "stop" and nothing more is listed: the file in progress stops and is
-// deleted, no new file is begun, and the walk runs to its end at once; the end step then
+// report is answered "stop" and nothing more is listed: a copy or HTML page in progress stops at
+// its next report and is deleted (a text or CSV transcript, which makes no reports, is
+// finished), no new file is begun, and the walk runs to its end at once; the end step then
 // writes the row files and database copies of what was listed before.
 //
 // Threads: Run works on the calling thread; Start runs it on a worker of the run's own. The
