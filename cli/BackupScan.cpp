@@ -6,6 +6,7 @@
 
 #include "backup/BackupDiscovery.h"
 #include "backup/ResultCodes.h"
+#include "backup/TempFolder.h"
 #include "cli/ExitStatus.h"
 #include "platform/FileSystem.h"
 
@@ -27,11 +28,12 @@ bool ReadPasswordLine(std::string& password) {
 
 BackupScan::BackupScan(std::string command) : command_(std::move(command)) {}
 
-// The session goes before the parser and the bar it borrows, the parser before its work folder.
+// The session goes before the parser and the bar it borrows, the parser before its folders.
 BackupScan::~BackupScan() {
   session_.reset();
   bar_.reset();
   parser_.reset();
+  decrypted_.reset();
   work_.reset();
 }
 
@@ -50,6 +52,7 @@ int BackupScan::Open(const std::string& folder, bool passwordStdin) {
                  command, folder.c_str());
     return kExitNoBackup;
   }
+  passwordGiven_ = passwordStdin;
   if (passwordStdin) {
     if (!ReadPasswordLine(password_)) {
       std::fprintf(stderr, "zbe %s: --password-stdin: no password line on standard input\n",
@@ -74,7 +77,18 @@ int BackupScan::Scan(const CategorySet& chosen) {
                  std::strerror(work_->error()));
     return kExitFailure;
   }
-  parser_ = std::make_unique<CBackupParser>(work_->path());
+  // Decrypted copies go to a folder of this run's own on the temporary folder's volume, which
+  // was chosen for its room; a plain backup needs none.
+  if (summary_.encrypted || passwordGiven_) {
+    decrypted_ = std::make_unique<PrivateWorkFolder>(GetTempFolder());
+    if (decrypted_->path().empty()) {
+      std::fprintf(stderr, "zbe %s: cannot create a folder for the decrypted copies in %s: %s\n",
+                   command, GetTempFolder().c_str(), std::strerror(decrypted_->error()));
+      return kExitFailure;
+    }
+  }
+  parser_ = std::make_unique<CBackupParser>(work_->path(),
+                                            decrypted_ ? decrypted_->path() : std::string());
   bar_ = std::make_unique<ProgressBar>(stderr);
   session_ = std::make_unique<ScanSession>(*parser_, bar_.get());
   int32_t result = session_->Run(summary_, password_, chosen);

@@ -13,7 +13,8 @@
 namespace zbe::cli {
 
 // The scan that zbe scan, export and print share: reads the summary of a backup folder, the
-// password of an encrypted backup, makes zbe's private work folder and runs the scan of the
+// password of an encrypted backup, makes zbe's private work folder (and, for an encrypted backup,
+// a private folder for the decrypted copies in the temporary folder) and runs the scan of the
 // chosen categories with a progress bar on stderr (drawn only on a terminal). Messages go to
 // stderr, prefixed "zbe <command>: ". Keeps the parser, the session and the work folder alive
 // for the command's later steps (the export's copies read the backup through its source). Not
@@ -34,8 +35,9 @@ class BackupScan {
 
   // Scans the categories "chosen" of the backup that Open read. Returns kExitOk, or the exit
   // status after its message: kExitPassword for a wrong password ("Wrong password"),
-  // kExitFailure when the work folder cannot be made. A backup that opens only in part is
-  // scanned anyway, after a warning. Call once, after an Open that returned kExitOk.
+  // kExitFailure when the work folder or the decryption folder cannot be made. A backup that
+  // opens only in part is scanned anyway, after a warning. Call once, after an Open that returned
+  // kExitOk.
   int Scan(const CategorySet& chosen);
 
   // Open, then Scan.
@@ -51,7 +53,9 @@ class BackupScan {
   const std::string command_;
   BackupSummary summary_;
   std::string password_;
+  bool passwordGiven_ = false;  // --password-stdin: the backup may need decrypting
   std::unique_ptr<PrivateWorkFolder> work_;
+  std::unique_ptr<PrivateWorkFolder> decrypted_;  // the decrypted copies, encrypted backups only
   std::unique_ptr<CBackupParser> parser_;
   std::unique_ptr<ProgressBar> bar_;
   std::unique_ptr<ScanSession> session_;

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <thread>
 
+#include "support/EncryptedSamples.h"
 #include "support/RunProgram.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
@@ -140,7 +141,10 @@ class ExportCommandTest : public ::testing::Test {
   }
 
   std::vector<std::pair<std::string, std::string>> Environment() const {
-    return {{"XDG_DATA_HOME", home_.path()}, {"TMPDIR", tmp_.path()}, {"TZ", "UTC"}};
+    return {{"XDG_DATA_HOME", home_.path()},
+            {"TMPDIR", tmp_.path()},
+            {"ZBE_TEMP_FOLDER", tmp_ / "ZorvaneTempFile"},
+            {"TZ", "UTC"}};
   }
 
   test::ProgramResult Zbe(const std::vector<std::string>& arguments,
@@ -269,6 +273,50 @@ TEST_F(ExportCommandTest, CtrlCCancelsCleanlyWithStatus2) {
   EXPECT_NE(result.err.find("zbe export: cancelled"), std::string::npos) << result.err;
   // Nothing was begun after the cancel.
   EXPECT_FALSE(fs::exists(out_ + "/Photo Stream"));
+}
+
+// Every file below "root" with its bytes, the run's stamp in its path replaced by "<stamp>".
+std::map<std::string, std::string> Tree(const std::string& root, const std::string& stamp) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) {
+      std::string name = fs::relative(entry.path(), root).string();
+      for (size_t at; (at = name.find(stamp)) != std::string::npos;) {
+        name.replace(at, stamp.size(), "<stamp>");
+      }
+      tree[name] = ReadFile(entry.path());
+    }
+  }
+  return tree;
+}
+
+TEST_F(ExportCommandTest, AnEncryptedBackupExportsWhatItsPlainTwinDoes) {
+  const std::string password = "open sesame";
+  std::string plain = temp_ / "plain";
+  std::string encrypted = temp_ / "encrypted";
+  test::WriteEncryptedTwins(test::kEncryptedKinds[0], password, plain, encrypted);
+  const test::ByteSnapshot before = test::SnapshotBytes(encrypted);
+  auto plainRun = Zbe({"export", plain, "--out", temp_ / "from-plain", "--json"});
+  ASSERT_EQ(plainRun.status, 0) << plainRun.err;
+  auto encryptedRun =
+      Zbe({"export", encrypted, "--out", temp_ / "from-encrypted", "--json", "--password-stdin"},
+          password + "\n");
+  ASSERT_EQ(encryptedRun.status, 0) << encryptedRun.err;
+  auto plainReport = nlohmann::json::parse(plainRun.out);
+  auto encryptedReport = nlohmann::json::parse(encryptedRun.out);
+  EXPECT_EQ(encryptedReport["done"], plainReport["done"]);
+  EXPECT_GT(plainReport["done"].get<int>(), 100);
+  auto plainTree = Tree(temp_ / "from-plain", plainReport["runStamp"]);
+  auto encryptedTree = Tree(temp_ / "from-encrypted", encryptedReport["runStamp"]);
+  EXPECT_EQ(plainTree.size(), encryptedTree.size());
+  for (const auto& [name, bytes] : plainTree) {
+    auto other = encryptedTree.find(name);
+    ASSERT_NE(other, encryptedTree.end()) << name;
+    // The pages' titles name the device, which the twins share.
+    EXPECT_TRUE(other->second == bytes) << name;
+  }
+  EXPECT_EQ(test::SnapshotBytes(encrypted), before);
+  EXPECT_TRUE(test::FolderContents(tmp_ / "ZorvaneTempFile/ZorvaneBackupPath").empty());
 }
 
 TEST_F(ExportCommandTest, RejectsBadArgumentsAndForeignFolders) {
