@@ -54,9 +54,8 @@ struct ExportContext {
 // nothing of the user's is lost). The file is then reported finished with the result, except a
 // success when "reportSuccess" is false (the text and CSV files and the end step's files, which
 // the run lists only when they fail) and a stop, which comes only from a cancel, after which the
-// reporter lists nothing. Returns the path used.
-std::string WriteNewFile(ExportContext& context, const std::string& wanted,
-                         const std::function<int32_t(const std::string&)>& write,
-                         bool reportSuccess);
+// reporter lists nothing.
+void WriteNewFile(ExportContext& context, const std::string& wanted,
+                  const std::function<int32_t(const std::string&)>& write, bool reportSuccess);
 
 }  // namespace zbe

@@ -39,9 +39,8 @@ const HtmlTemplate& TemplateOf(const ExportContext& context, TemplateKind kind) 
 
 }  // namespace
 
-std::string WriteNewFile(ExportContext& context, const std::string& wanted,
-                         const std::function<int32_t(const std::string&)>& write,
-                         bool reportSuccess) {
+void WriteNewFile(ExportContext& context, const std::string& wanted,
+                  const std::function<int32_t(const std::string&)>& write, bool reportSuccess) {
   std::string path = UniquePath(wanted);
   int32_t result = CheckPathLength(path);
   if (result == kResultOk) {
@@ -53,7 +52,6 @@ std::string WriteNewFile(ExportContext& context, const std::string& wanted,
   if (result != kResultOk || reportSuccess) {
     context.reporter.Finished(path, result);
   }
-  return path;
 }
 
 void ExportFileItem(ExportContext& context, const std::string& folder, const std::string& name,

@@ -357,6 +357,7 @@ TEST_F(ExportRunTest, APathTooLongIsReportedNotShortened) {
 }
 
 TEST_F(ExportRunTest, HostileNamesStayInsideTheRoot) {
+  results_.contacts[0].name = "../../evil";
   results_.conversationRows[0].contactName = "../../evil";
   results_.conversationRows[1].contactName = "";
   results_.conversationRows[1].sender = "../../../sender";
