@@ -7,11 +7,16 @@
 #include "backup/BackupDiscovery.h"
 #include "backup/ResultCodes.h"
 #include "backup/TempFolder.h"
+#include "cli/CancelOnInterrupt.h"
 #include "cli/ExitStatus.h"
 #include "platform/FileSystem.h"
 
 namespace zbe::cli {
 namespace {
+
+void StopScan(void* bar) noexcept {
+  static_cast<ProgressBar*>(bar)->RequestStop();
+}
 
 // Reads one line of standard input (without its line end). False when there is none.
 bool ReadPasswordLine(std::string& password) {
@@ -91,8 +96,18 @@ int BackupScan::Scan(const CategorySet& chosen) {
                                             decrypted_ ? decrypted_->path() : std::string());
   bar_ = std::make_unique<ProgressBar>(stderr);
   session_ = std::make_unique<ScanSession>(*parser_, bar_.get());
-  int32_t result = session_->Run(summary_, password_, chosen);
+  int32_t result;
+  {
+    // Ctrl-C stops the scan at its next report, so that a decryption in progress ends and the
+    // private folders (which may hold decrypted copies) are removed on the way out.
+    CancelOnInterrupt interrupt(&StopScan, bar_.get());
+    result = session_->Run(summary_, password_, chosen);
+  }
   bar_->Finish();
+  if (bar_->stopRequested()) {
+    std::fprintf(stderr, "zbe %s: stopped\n", command);
+    return kExitStopped;
+  }
   if (result == kResultWrongPassword) {
     std::fputs("Wrong password\n", stderr);
     return kExitPassword;

@@ -35,7 +35,8 @@ class BackupScan {
 
   // Scans the categories "chosen" of the backup that Open read. Returns kExitOk, or the exit
   // status after its message: kExitPassword for a wrong password ("Wrong password"),
-  // kExitFailure when the work folder or the decryption folder cannot be made. A backup that
+  // kExitFailure when the work folder or the decryption folder cannot be made, kExitStopped when
+  // Ctrl-C stopped the scan (the private folders are still removed). A backup that
   // opens only in part is scanned anyway, after a warning. Call once, after an Open that returned
   // kExitOk.
   int Scan(const CategorySet& chosen);

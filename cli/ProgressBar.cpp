@@ -32,6 +32,9 @@ void ProgressBar::Draw(int32_t percent) {
 }
 
 int32_t ProgressBar::OnProgress(int32_t progress) {
+  if (stopRequested_.load()) {
+    return 2;
+  }
   int32_t percent = std::min(progress, 99);
   if (percent > shown_) {
     Draw(percent);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -10,7 +11,8 @@ namespace zbe::cli {
 
 // Shows a scan's progress as a bar on "out" (for zbe, stderr), drawn only when "out" is a
 // terminal, so that redirected output stays clean. Like the scan page it shows a report only
-// when it is above the last one shown, and at most 99 until Finish. Never stops the scan.
+// when it is above the last one shown, and at most 99 until Finish. Answers 2 (stop) to every
+// report after RequestStop, so that Ctrl-C stops the scan as the scan page's Stop button does.
 class ProgressBar final : public ScanObserver {
  public:
   explicit ProgressBar(std::FILE* out);
@@ -22,6 +24,10 @@ class ProgressBar final : public ScanObserver {
   // Shows 100 and ends the line, when anything was drawn.
   void Finish();
 
+  // Makes every later report answer 2. Async-signal-safe (a lock-free store).
+  void RequestStop() noexcept { stopRequested_.store(true); }
+  bool stopRequested() const noexcept { return stopRequested_.load(); }
+
   // The bar's line for "percent" (0 to 100), without the leading carriage return.
   static std::string Line(int32_t percent);
 
@@ -31,6 +37,8 @@ class ProgressBar final : public ScanObserver {
   std::FILE* const out_;
   const bool enabled_;  // "out" is a terminal
   int32_t shown_ = -1;  // last value drawn; -1 before the first
+  std::atomic<bool> stopRequested_{false};
+  static_assert(std::atomic<bool>::is_always_lock_free);
 };
 
 }  // namespace zbe::cli

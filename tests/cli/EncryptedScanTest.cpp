@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "support/EncryptedSamples.h"
 #include "support/RunProgram.h"
@@ -130,6 +137,68 @@ TEST_F(EncryptedScanTest, LeavesTheDecryptedCopiesOfARunningApplicationAlone) {
   EXPECT_EQ(ReadFile(application), "the running application's decrypted sms.db");
   EXPECT_NE(result.out.find("messages\t"), std::string::npos);
   EXPECT_EQ(result.out.find("messages\t0\t"), std::string::npos);  // its own messages were read
+}
+
+// Ctrl-C while the decryption runs: the tool (here a stand-in that stays quiet for half a
+// minute, as the real one does while it derives its key) is stopped, zbe ends with status 2 and
+// none of its private folders, which would hold decrypted copies, stays behind.
+TEST_F(EncryptedScanTest, CtrlCDuringTheDecryptionStopsAndLeavesNothingBehind) {
+  namespace fs = std::filesystem;
+  test::WriteEncryptedTwins(test::kEncryptedKinds[0], kPassword, plain_, encrypted_);
+  // A program folder of its own, so that zbe finds the stand-in as its "tool".
+  TempFolder program;
+  fs::copy_file(std::string(ZBE_BIN_DIR) + "/zbe", program / "zbe");
+  fs::copy_file(ZBE_FAKE_TOOL, program / "tool");
+  TempFolder log;
+  TempFolder capture;
+  test::WriteFile(capture / "in", kPassword + "\n");
+
+  pid_t child = fork();
+  if (child == 0) {
+    int in = open((capture / "in").c_str(), O_RDONLY);
+    int out = open((capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = open((capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+      _exit(127);
+    }
+    setenv("XDG_DATA_HOME", home_.path().c_str(), 1);
+    setenv("TMPDIR", tmp_.path().c_str(), 1);
+    setenv("ZBE_TEMP_FOLDER", temp_.path().c_str(), 1);
+    setenv("ZBE_FAKE_TOOL_LOG", log.path().c_str(), 1);
+    setenv("ZBE_FAKE_TOOL_SCRIPT", "sleep:30000", 1);
+    std::string zbe = program / "zbe";
+    execl(zbe.c_str(), zbe.c_str(), "scan", encrypted_.c_str(), "--password-stdin",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(child, 0);
+  // The stand-in records its process id once it runs.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!fs::exists(log / "password") && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(fs::exists(log / "password")) << ReadFile(capture / "err");
+  const pid_t tool = static_cast<pid_t>(std::stol(ReadFile(log / "pid")));
+  ASSERT_EQ(kill(child, SIGINT), 0);
+
+  int status = 0;
+  pid_t ended = 0;
+  while ((ended = waitpid(child, &status, WNOHANG)) == 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (ended == 0) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    FAIL() << "zbe did not stop after Ctrl-C";
+  }
+  ASSERT_TRUE(WIFEXITED(status)) << ReadFile(capture / "err");
+  EXPECT_EQ(WEXITSTATUS(status), 2) << ReadFile(capture / "err");
+  EXPECT_NE(ReadFile(capture / "err").find("zbe scan: stopped"), std::string::npos);
+  EXPECT_EQ(ReadFile(capture / "out"), "");
+  EXPECT_NE(kill(tool, 0), 0) << "the decryption tool still runs";
+  EXPECT_TRUE(fs::is_empty(tmp_.path()));
+  EXPECT_TRUE(fs::is_empty(temp_.path()));
 }
 
 }  // namespace

@@ -29,5 +29,21 @@ TEST(ProgressBar, WritesNothingWhenNotATerminalAndNeverStops) {
   EXPECT_EQ(test::ReadFile(temp / "err"), "");
 }
 
+TEST(ProgressBar, AnswersStopToEveryReportAfterAStopRequest) {
+  test::TempFolder temp;
+  std::FILE* out = std::fopen((temp / "err").c_str(), "w");
+  ASSERT_NE(out, nullptr);
+  {
+    ProgressBar bar(out);
+    EXPECT_EQ(bar.OnProgress(5), 0);
+    EXPECT_FALSE(bar.stopRequested());
+    bar.RequestStop();
+    EXPECT_TRUE(bar.stopRequested());
+    EXPECT_EQ(bar.OnProgress(5), 2);
+    EXPECT_EQ(bar.OnProgress(60), 2);
+  }
+  std::fclose(out);
+}
+
 }  // namespace
 }  // namespace zbe::cli
