@@ -34,21 +34,6 @@ const char* CopyNameFor(std::string_view extension) {
   return nullptr;
 }
 
-int32_t WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t put = write(fd, data, size);
-    if (put < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return errno;
-    }
-    data += put;
-    size -= static_cast<size_t>(put);
-  }
-  return 0;
-}
-
 // Copies "in" (of "size" bytes when opened) to "out". Returns 0, an errno or the answer.
 int32_t CopyChunks(int in, int out, uint64_t size, PreviewCopyCallback callback, void* context) {
   std::vector<char> buffer(kChunkBytes);
@@ -64,7 +49,9 @@ int32_t CopyChunks(int in, int out, uint64_t size, PreviewCopyCallback callback,
     if (got == 0) {
       return kResultOk;
     }
-    if (int32_t error = WriteAll(out, buffer.data(), static_cast<size_t>(got)); error != 0) {
+    if (int32_t error =
+            WriteAllBytes(out, std::string_view(buffer.data(), static_cast<size_t>(got)));
+        error != 0) {
       return error;
     }
     copied += static_cast<uint64_t>(got);

@@ -16,21 +16,6 @@ namespace {
 
 constexpr size_t kChunkBytes = 65536;
 
-// Writes all of "size" bytes. Returns 0 or the errno of the failure.
-int32_t WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t put = write(fd, data, size);
-    if (put < 0) {
-      if (errno == EINTR)
-        continue;
-      return errno;
-    }
-    data += put;
-    size -= static_cast<size_t>(put);
-  }
-  return 0;
-}
-
 // Copies the open "in" to "out". Returns 0, an errno or the callback's answer.
 int32_t CopyChunks(int in, int out, uint64_t size, const std::string& destination,
                    FileCopyCallback callback, void* context) {
@@ -46,7 +31,8 @@ int32_t CopyChunks(int in, int out, uint64_t size, const std::string& destinatio
     if (got == 0) {
       return kResultOk;
     }
-    int32_t writeError = WriteAll(out, buffer.data(), static_cast<size_t>(got));
+    int32_t writeError =
+        WriteAllBytes(out, std::string_view(buffer.data(), static_cast<size_t>(got)));
     copied += static_cast<uint64_t>(got);
     // A source that grew while being copied is still copied whole; the percentage stays <= 100.
     auto percent = static_cast<int32_t>(copied >= size ? 100 : copied * 100 / size);

@@ -25,23 +25,6 @@ int32_t CreateOutputFile(const std::string& path, UniqueFd& fd) {
   return 0;
 }
 
-int32_t WriteAllBytes(int fd, std::string_view bytes) {
-  const char* data = bytes.data();
-  size_t size = bytes.size();
-  while (size > 0) {
-    ssize_t put = write(fd, data, size);
-    if (put < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return errno;
-    }
-    data += put;
-    size -= static_cast<size_t>(put);
-  }
-  return 0;
-}
-
 int32_t WriteOutputFile(const std::string& path, std::initializer_list<std::string_view> pieces) {
   UniqueFd fd;
   int32_t result = CreateOutputFile(path, fd);

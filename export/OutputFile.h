@@ -17,10 +17,6 @@ namespace zbe {
 // "fd", or returns the errno of the failing step ("fd" is left unchanged).
 int32_t CreateOutputFile(const std::string& path, UniqueFd& fd);
 
-// Writes all of "bytes" to "fd", resuming after short writes and interruptions. Returns 0 or
-// the errno of the failed write.
-int32_t WriteAllBytes(int fd, std::string_view bytes);
-
 // Creates "path" as CreateOutputFile does and writes the pieces one after the other as raw
 // bytes (the HTML files: template head, fragments, template tail). Returns 0 or the errno of the
 // failing create, write or close; a file that was created stays, possibly incomplete, after a

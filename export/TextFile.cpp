@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "export/OutputFile.h"
+#include "platform/FileSystem.h"
 
 namespace zbe {
 

@@ -138,20 +138,33 @@ int32_t CopyFileBytes(const std::string& source, const std::string& destination)
     if (got == 0) {
       break;
     }
-    for (ssize_t done = 0; done < got;) {
-      ssize_t put = write(out.get(), buffer.data() + done, static_cast<size_t>(got - done));
-      if (put < 0) {
-        if (errno == EINTR)
-          continue;
-        return fail(errno);
-      }
-      done += put;
+    if (int32_t error =
+            WriteAllBytes(out.get(), std::string_view(buffer.data(), static_cast<size_t>(got)));
+        error != 0) {
+      return fail(error);
     }
   }
   if (out.Reset() != 0) {
     int error = errno;
     unlink(destination.c_str());
     return error;
+  }
+  return 0;
+}
+
+int32_t WriteAllBytes(int fd, std::string_view bytes) {
+  const char* data = bytes.data();
+  size_t size = bytes.size();
+  while (size > 0) {
+    ssize_t put = write(fd, data, size);
+    if (put < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return errno;
+    }
+    data += put;
+    size -= static_cast<size_t>(put);
   }
   return 0;
 }

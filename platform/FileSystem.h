@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zbe {
@@ -45,6 +46,10 @@ std::optional<uint64_t> FileSize(const std::string& path);
 // removed. Returns 0 or the errno of the failing step (EINVAL, and nothing changed, when both
 // name the same file).
 int32_t CopyFileBytes(const std::string& source, const std::string& destination);
+
+// Writes all of "bytes" to "fd", resuming after short writes and interruptions. Returns 0 or the
+// errno of the failed write.
+int32_t WriteAllBytes(int fd, std::string_view bytes);
 
 // Removes the file (or empty folder) at "path". Returns 0, or the errno (ENOENT when it did not
 // exist).
