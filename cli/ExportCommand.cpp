@@ -7,6 +7,7 @@
 #include "cli/Arguments.h"
 #include "cli/BackupScan.h"
 #include "cli/CancelOnInterrupt.h"
+#include "cli/CommandArguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/ExportProgressView.h"
 #include "cli/ScanCategories.h"
@@ -21,7 +22,8 @@
 namespace zbe::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr CommandUsage kUsage = {
+    "export",
     "usage: zbe export FOLDER --out DIR [--only LIST] [--json] [--password-stdin]\n"
     "\n"
     "Exports everything of the backup in FOLDER into DIR (created when missing), as the\n"
@@ -35,12 +37,7 @@ constexpr const char* kUsage =
     "  --password-stdin   read the password of an encrypted backup as one line from\n"
     "                     standard input\n"
     "Ctrl-C cancels: the file being written is removed and the run ends cleanly.\n"
-    "Exit status: 0 all files exported, 5 some failed, 2 cancelled.\n";
-
-int UsageError(const std::string& message) {
-  std::fprintf(stderr, "zbe export: %s\n%s", message.c_str(), kUsage);
-  return kExitUsage;
-}
+    "Exit status: 0 all files exported, 5 some failed, 2 cancelled.\n"};
 
 void CancelRun(void* run) noexcept {
   static_cast<ExportRun*>(run)->RequestCancel();
@@ -69,32 +66,19 @@ nlohmann::ordered_json Report(const ExportRun& run, int32_t result,
 
 int RunExport(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;
-  std::string error = ParseArguments(
-      arguments,
-      {{"--out", true}, {"--only", true}, {"--json", false}, {"--password-stdin", false}}, parsed);
-  if (parsed.help && error.empty()) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
-  if (!error.empty()) {
-    return UsageError(error);
-  }
-  if (parsed.positional.empty()) {
-    return UsageError("missing FOLDER");
-  }
-  if (parsed.positional.size() > 1) {
-    return UsageError("unexpected argument " + parsed.positional[1]);
+  if (std::optional<int> status = ParseFolderArguments(
+          kUsage, arguments,
+          {{"--out", true}, {"--only", true}, {"--json", false}, {"--password-stdin", false}},
+          parsed)) {
+    return *status;
   }
   std::string out = parsed.value("--out");
   if (out.empty()) {
-    return UsageError("missing --out DIR");
+    return kUsage.Error("missing --out DIR");
   }
   CategorySet chosen = CategorySet::All();
-  if (parsed.values.count("--only") != 0) {
-    if (std::string listError = ParseCategoryList(parsed.value("--only"), chosen);
-        !listError.empty()) {
-      return UsageError("--only: " + listError);
-    }
+  if (std::string onlyError = ApplyOnlyOption(parsed, chosen); !onlyError.empty()) {
+    return kUsage.Error(onlyError);
   }
   const std::string& folder = parsed.positional.front();
   BackupScan scan("export");
@@ -102,9 +86,9 @@ int RunExport(const std::vector<std::string>& arguments) {
     return status;
   }
   if (ExportWouldTouchBackup(out, folder)) {
-    return UsageError(out + " lies inside the backup folder " + folder +
-                      " (or would hold it); backups are only ever read, so choose a folder "
-                      "outside it");
+    return kUsage.Error(out + " lies inside the backup folder " + folder +
+                        " (or would hold it); backups are only ever read, so choose a folder "
+                        "outside it");
   }
 
   if (int status = scan.Scan(chosen); status != kExitOk) {
@@ -141,7 +125,7 @@ int RunExport(const std::vector<std::string>& arguments) {
   }
   view.Finish();
   if (result == kResultDestinationInBackup) {
-    return UsageError(out + " lies inside the backup folder; choose a folder outside it");
+    return kUsage.Error(out + " lies inside the backup folder; choose a folder outside it");
   }
   if (result != kResultOk && result != kResultStopped) {
     std::fprintf(stderr, "zbe export: the export could not start: %s\n",

@@ -4,7 +4,7 @@
 
 #include "backup/BackupDiscovery.h"
 #include "backup/ResultCodes.h"
-#include "cli/Arguments.h"
+#include "cli/CommandArguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/SummaryOutput.h"
 #include "platform/FileSystem.h"
@@ -12,30 +12,20 @@
 namespace zbe::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr CommandUsage kUsage = {
+    "info",
     "usage: zbe info FOLDER [--json]\n"
     "\n"
     "Prints the summary of the backup in FOLDER (read from its Info.plist).\n"
-    "  --json   print a JSON object\n";
+    "  --json   print a JSON object\n"};
 
 }  // namespace
 
 int RunInfo(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;
-  std::string error = ParseArguments(arguments, {{"--json", false}}, parsed);
-  if (parsed.help && error.empty()) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
-  if (error.empty() && parsed.positional.empty()) {
-    error = "missing FOLDER";
-  }
-  if (error.empty() && parsed.positional.size() > 1) {
-    error = "unexpected argument " + parsed.positional[1];
-  }
-  if (!error.empty()) {
-    std::fprintf(stderr, "zbe info: %s\n%s", error.c_str(), kUsage);
-    return kExitUsage;
+  if (std::optional<int> status =
+          ParseFolderArguments(kUsage, arguments, {{"--json", false}}, parsed)) {
+    return *status;
   }
 
   const std::string& folder = parsed.positional.front();

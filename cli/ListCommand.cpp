@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "backup/BackupDiscovery.h"
-#include "cli/Arguments.h"
+#include "cli/CommandArguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/SummaryOutput.h"
 #include "platform/AppFolders.h"
@@ -13,14 +13,15 @@
 namespace zbe::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr CommandUsage kUsage = {
+    "list",
     "usage: zbe list [--root DIR] [--json]\n"
     "\n"
     "Lists the backups in the MobileSync backup folder, newest first:\n"
     "  lastBackupDate, displayName, serialNumber, encrypted|plain, folder (tab-separated).\n"
     "  --root DIR   list the backups in DIR instead of\n"
     "               $XDG_DATA_HOME/Apple Computer/MobileSync/backup/\n"
-    "  --json       print a JSON array of summaries\n";
+    "  --json       print a JSON array of summaries\n"};
 
 }  // namespace
 
@@ -28,7 +29,7 @@ int RunList(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;
   std::string error = ParseArguments(arguments, {{"--root", true}, {"--json", false}}, parsed);
   if (parsed.help && error.empty()) {
-    std::fputs(kUsage, stdout);
+    std::fputs(kUsage.text, stdout);
     return kExitOk;
   }
   if (error.empty() && !parsed.positional.empty()) {
@@ -38,8 +39,7 @@ int RunList(const std::vector<std::string>& arguments) {
     error = "option --root needs a folder";
   }
   if (!error.empty()) {
-    std::fprintf(stderr, "zbe list: %s\n%s", error.c_str(), kUsage);
-    return kExitUsage;
+    return kUsage.Error(error);
   }
 
   // Listing reads the backup folders and nothing else: unlike the application it creates no work

@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/BackupScan.h"
 #include "cli/CancelOnInterrupt.h"
+#include "cli/CommandArguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/ScanCategories.h"
 #include "export/ExportDestination.h"
@@ -17,7 +18,8 @@
 namespace zbe::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr CommandUsage kUsage = {
+    "print",
     "usage: zbe print FOLDER --category NAME --out FILE [--only LIST] [--password-stdin]\n"
     "\n"
     "Writes the print page (HTML) of every record of one category of the backup in FOLDER\n"
@@ -27,12 +29,7 @@ constexpr const char* kUsage =
     "  --out FILE         the page to write (replaced when it exists)\n"
     "  --only LIST        comma-separated categories to scan (default: NAME)\n"
     "  --password-stdin   read the password of an encrypted backup as one line from\n"
-    "                     standard input\n";
-
-int UsageError(const std::string& message) {
-  std::fprintf(stderr, "zbe print: %s\n%s", message.c_str(), kUsage);
-  return kExitUsage;
-}
+    "                     standard input\n"};
 
 void CancelPrint(void* run) noexcept {
   static_cast<PrintPageRun*>(run)->RequestCancel();
@@ -42,40 +39,26 @@ void CancelPrint(void* run) noexcept {
 
 int RunPrint(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;
-  std::string error = ParseArguments(
-      arguments,
-      {{"--category", true}, {"--out", true}, {"--only", true}, {"--password-stdin", false}},
-      parsed);
-  if (parsed.help && error.empty()) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
-  if (!error.empty()) {
-    return UsageError(error);
-  }
-  if (parsed.positional.empty()) {
-    return UsageError("missing FOLDER");
-  }
-  if (parsed.positional.size() > 1) {
-    return UsageError("unexpected argument " + parsed.positional[1]);
+  if (std::optional<int> status = ParseFolderArguments(
+          kUsage, arguments,
+          {{"--category", true}, {"--out", true}, {"--only", true}, {"--password-stdin", false}},
+          parsed)) {
+    return *status;
   }
   std::string name = parsed.value("--category");
   std::optional<RecordCategory> category = CategoryFromCliName(name);
   if (!category) {
-    return UsageError(name.empty() ? std::string("missing --category NAME")
-                                   : "--category: unknown category \"" + name + "\"");
+    return kUsage.Error(name.empty() ? std::string("missing --category NAME")
+                                     : "--category: unknown category \"" + name + "\"");
   }
   std::string out = parsed.value("--out");
   if (out.empty()) {
-    return UsageError("missing --out FILE");
+    return kUsage.Error("missing --out FILE");
   }
   CategorySet chosen;
   chosen.Add(*category);
-  if (parsed.values.count("--only") != 0) {
-    if (std::string listError = ParseCategoryList(parsed.value("--only"), chosen);
-        !listError.empty()) {
-      return UsageError("--only: " + listError);
-    }
+  if (std::string onlyError = ApplyOnlyOption(parsed, chosen); !onlyError.empty()) {
+    return kUsage.Error(onlyError);
   }
   const std::string& folder = parsed.positional.front();
   BackupScan scan("print");
@@ -83,8 +66,8 @@ int RunPrint(const std::vector<std::string>& arguments) {
     return status;
   }
   if (PathWithin(out, folder)) {
-    return UsageError(out + " lies inside the backup folder " + folder +
-                      "; backups are only ever read, so choose a file outside it");
+    return kUsage.Error(out + " lies inside the backup folder " + folder +
+                        "; backups are only ever read, so choose a file outside it");
   }
 
   if (int status = scan.Scan(chosen); status != kExitOk) {

@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/BackupScan.h"
+#include "cli/CommandArguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/ScanCategories.h"
 #include "cli/ScanJson.h"
@@ -12,7 +13,8 @@
 namespace zbe::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr CommandUsage kUsage = {
+    "scan",
     "usage: zbe scan FOLDER [--only LIST] [--json] [--password-stdin]\n"
     "\n"
     "Reads the data of the backup in FOLDER and prints, per category,\n"
@@ -24,12 +26,7 @@ constexpr const char* kUsage =
     "  --json             print one JSON object with the summary, the open result and\n"
     "                     every category's records\n"
     "  --password-stdin   read the password of an encrypted backup as one line from\n"
-    "                     standard input\n";
-
-int UsageError(const std::string& message) {
-  std::fprintf(stderr, "zbe scan: %s\n%s", message.c_str(), kUsage);
-  return kExitUsage;
-}
+    "                     standard input\n"};
 
 void PrintCounts(const ScanResults& results, const CategorySet& chosen) {
   for (const RecordCategoryInfo& info : RecordCategories()) {
@@ -47,27 +44,14 @@ void PrintCounts(const ScanResults& results, const CategorySet& chosen) {
 
 int RunScan(const std::vector<std::string>& arguments) {
   ParsedArguments parsed;
-  std::string error = ParseArguments(
-      arguments, {{"--only", true}, {"--json", false}, {"--password-stdin", false}}, parsed);
-  if (parsed.help && error.empty()) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
-  if (!error.empty()) {
-    return UsageError(error);
-  }
-  if (parsed.positional.empty()) {
-    return UsageError("missing FOLDER");
-  }
-  if (parsed.positional.size() > 1) {
-    return UsageError("unexpected argument " + parsed.positional[1]);
+  if (std::optional<int> status = ParseFolderArguments(
+          kUsage, arguments, {{"--only", true}, {"--json", false}, {"--password-stdin", false}},
+          parsed)) {
+    return *status;
   }
   CategorySet chosen = CategorySet::All();
-  if (parsed.values.count("--only") != 0) {
-    if (std::string listError = ParseCategoryList(parsed.value("--only"), chosen);
-        !listError.empty()) {
-      return UsageError("--only: " + listError);
-    }
+  if (std::string onlyError = ApplyOnlyOption(parsed, chosen); !onlyError.empty()) {
+    return kUsage.Error(onlyError);
   }
 
   BackupScan scan("scan");
