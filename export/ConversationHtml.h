@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "export/ExportProgress.h"
 
@@ -16,7 +17,7 @@ namespace zbe {
 // Appends one message to "body":
 //   "<div class=\"date\">Date: " + date + " " + party + ":</div>\r\n"
 //   "<div class=\"send_msg\">" + text + "</div>\r\n"   (sent; "recv_msg" when received)
-// with date, party and text HTML-escaped. The writers pass "Me" as a sent message's party.
+// with date, party and text HTML-escaped. WriteMessagesHtml passes "Me" as a sent message's party.
 void AppendMessageBubble(std::string& body, bool sent, std::string_view date,
                          std::string_view party, std::string_view text);
 
@@ -35,5 +36,23 @@ int32_t WriteConversationHtml(const std::string& path, std::string_view head, st
                               size_t messageCount,
                               const std::function<void(size_t, std::string&)>& appendMessage,
                               IExportProgress* progress);
+
+// WriteConversationHtml of one bubble per message of "messages" (MessageRecord or
+// WhatsAppMessage), in order: the party is "Me" for a sent message (isFromMe != 0), else
+// "partyOf(message)". Results as WriteConversationHtml.
+template <class Message>
+int32_t WriteMessagesHtml(const std::string& path, std::string_view head, std::string_view tail,
+                          const std::vector<Message>& messages,
+                          std::string_view (*partyOf)(const Message&), IExportProgress* progress) {
+  return WriteConversationHtml(
+      path, head, tail, messages.size(),
+      [&messages, partyOf](size_t i, std::string& body) {
+        const Message& message = messages[i];
+        bool sent = message.isFromMe != 0;
+        AppendMessageBubble(body, sent, message.date,
+                            sent ? std::string_view("Me") : partyOf(message), message.text);
+      },
+      progress);
+}
 
 }  // namespace zbe

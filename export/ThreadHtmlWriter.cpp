@@ -10,16 +10,8 @@ int32_t WriteThreadHtml(const std::string& path, const HtmlTemplate& messagesTem
                         IExportProgress* progress) {
   std::string head = FillPerson(messagesTemplate.head,
                                 row.contactName.empty() ? "Unknown" : row.contactName, row.sender);
-  return WriteConversationHtml(
-      path, head, messagesTemplate.tail, thread.size(),
-      [&thread](size_t i, std::string& body) {
-        const MessageRecord& message = thread[i];
-        bool sent = message.isFromMe != 0;
-        AppendMessageBubble(body, sent, message.date,
-                            sent ? std::string_view("Me") : MessageDateLineParty(message),
-                            message.text);
-      },
-      progress);
+  return WriteMessagesHtml(path, head, messagesTemplate.tail, thread, MessageDateLineParty,
+                           progress);
 }
 
 }  // namespace zbe
