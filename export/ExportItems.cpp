@@ -37,6 +37,27 @@ const HtmlTemplate& TemplateOf(const ExportContext& context, TemplateKind kind) 
   return context.templates[static_cast<size_t>(kind)];
 }
 
+// Writes "wanted", a file of an entry that is listed only when it fails. Returns false when the
+// run has been cancelled meanwhile: the entry then begins no further file.
+bool WriteSideFile(ExportContext& context, const std::string& wanted,
+                   const std::function<int32_t(const std::string&)>& write) {
+  WriteNewFile(context, wanted, write, false);
+  return !Cancelled(context);
+}
+
+// Writes "wanted", the file whose report stands for the entry (listed whatever its result).
+// "write" gets the path and the observer that passes its progress on to the run's reporter.
+void WriteEntryFile(ExportContext& context, const std::string& wanted,
+                    const std::function<int32_t(const std::string&, FileProgressFilter&)>& write) {
+  WriteNewFile(
+      context, wanted,
+      [&](const std::string& path) {
+        FileProgressFilter progress(context.reporter);
+        return write(path, progress);
+      },
+      true);
+}
+
 }  // namespace
 
 void WriteNewFile(ExportContext& context, const std::string& wanted,
@@ -63,13 +84,9 @@ void ExportFileItem(ExportContext& context, const std::string& folder, const std
   if (!MakeFolder(context, folder, wanted)) {
     return;
   }
-  WriteNewFile(
-      context, wanted,
-      [&](const std::string& path) {
-        FileProgressFilter progress(context.reporter);
-        return context.source.CopyStoredFile(storedPath, path, ExportProgressCallback, &progress);
-      },
-      true);
+  WriteEntryFile(context, wanted, [&](const std::string& path, FileProgressFilter& progress) {
+    return context.source.CopyStoredFile(storedPath, path, ExportProgressCallback, &progress);
+  });
 }
 
 void ExportThread(ExportContext& context, const MessageRecord& row,
@@ -83,20 +100,15 @@ void ExportThread(ExportContext& context, const MessageRecord& row,
     return;
   }
   context.messagesExported = true;
-  WriteNewFile(
-      context, base + ".txt",
-      [&](const std::string& path) { return WriteThreadText(path, thread); }, false);
-  if (Cancelled(context)) {
+  if (!WriteSideFile(context, base + ".txt",
+                     [&](const std::string& path) { return WriteThreadText(path, thread); })) {
     return;
   }
-  WriteNewFile(
-      context, base + ".html",
-      [&](const std::string& path) {
-        FileProgressFilter progress(context.reporter);
-        return WriteThreadHtml(path, TemplateOf(context, TemplateKind::kMessages), row, thread,
-                               &progress);
-      },
-      true);
+  WriteEntryFile(context, base + ".html",
+                 [&](const std::string& path, FileProgressFilter& progress) {
+                   return WriteThreadHtml(path, TemplateOf(context, TemplateKind::kMessages), row,
+                                          thread, &progress);
+                 });
 }
 
 void ExportChat(ExportContext& context, const WhatsAppMessage& row,
@@ -109,26 +121,17 @@ void ExportChat(ExportContext& context, const WhatsAppMessage& row,
   if (!MakeFolder(context, folder, base + ".html")) {
     return;
   }
-  WriteNewFile(
-      context, base + ".txt", [&](const std::string& path) { return WriteChatText(path, chat); },
-      false);
-  if (Cancelled(context)) {
+  if (!WriteSideFile(context, base + ".txt",
+                     [&](const std::string& path) { return WriteChatText(path, chat); }) ||
+      !WriteSideFile(context, base + ".csv",
+                     [&](const std::string& path) { return WriteChatCsv(path, chat); })) {
     return;
   }
-  WriteNewFile(
-      context, base + ".csv", [&](const std::string& path) { return WriteChatCsv(path, chat); },
-      false);
-  if (Cancelled(context)) {
-    return;
-  }
-  WriteNewFile(
-      context, base + ".html",
-      [&](const std::string& path) {
-        FileProgressFilter progress(context.reporter);
-        return WriteChatHtml(path, TemplateOf(context, TemplateKind::kWhatsApp), row, chat,
-                             &progress);
-      },
-      true);
+  WriteEntryFile(context, base + ".html",
+                 [&](const std::string& path, FileProgressFilter& progress) {
+                   return WriteChatHtml(path, TemplateOf(context, TemplateKind::kWhatsApp), row,
+                                        chat, &progress);
+                 });
 }
 
 void ExportRecordRow(ExportContext& context, ExportRowFile& file, const std::string& folder,
