@@ -262,6 +262,31 @@ void CContainerUI::LineRight() {
   SetScrollPos(UISize{GetScrollPos().cx + step, GetScrollPos().cy});
 }
 
+bool CContainerUI::ScrollForKey(uint32_t key) {
+  switch (key) {
+    case UIKey::kUp:
+      LineUp();
+      return true;
+    case UIKey::kDown:
+      LineDown();
+      return true;
+    case UIKey::kPrior:
+      PageUp();
+      return true;
+    case UIKey::kNext:
+      PageDown();
+      return true;
+    case UIKey::kHome:
+      HomeUp();
+      return true;
+    case UIKey::kEnd:
+      EndDown();
+      return true;
+    default:
+      return false;
+  }
+}
+
 void CContainerUI::ScrollIntoView(const UIRect& rc) {
   UIRect inner = GetInnerRect();
   UISize pos = GetScrollPos();

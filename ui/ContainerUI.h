@@ -79,6 +79,9 @@ class CContainerUI : public CControlUI {
   void EndDown();
   void LineLeft();
   void LineRight();
+  // Scrolls for navigation key "key" (UIKey): up and down by a line, page up and down, home and
+  // end. Returns false, scrolling nothing, for any other key.
+  bool ScrollForKey(uint32_t key);
   // Scrolls so that "rc" (client coordinates) is inside the inner rectangle.
   void ScrollIntoView(const UIRect& rc);
 

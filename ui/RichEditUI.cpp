@@ -1,7 +1,5 @@
 #include "ui/RichEditUI.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -39,8 +37,6 @@ struct CRichEditUI::Doc {
   TextDocumentView view{std::make_unique<QTextDocument>()};
   std::vector<InsertedImage> images;
   int nextImage = 0;
-  bool selecting = false;
-  int anchor = 0;
   int width = 0;
 
   // Sizes every image to fit "width" (or its own limit), keeping its proportions.
@@ -223,11 +219,7 @@ std::string CRichEditUI::GetSelText() const {
 }
 
 void CRichEditUI::Copy() {
-  std::string s = GetSelText();
-  if (s.empty())
-    return;
-  if (QClipboard* cb = QGuiApplication::clipboard())
-    cb->setText(ToQ(s));
+  doc_->view.CopySelection();
 }
 
 void CRichEditUI::DoInit() {
@@ -263,19 +255,15 @@ void CRichEditUI::DoEvent(TEventUI& event) {
                       event.ptMouse.y - inner.top + GetScrollPos().cy);
   switch (event.type) {
     case UIEventType::kButtonDown:
-      doc_->selecting = true;
-      doc_->anchor = doc_->view.HitTest(docPt);
-      doc_->view.SetSelection(doc_->anchor, doc_->anchor);
+      doc_->view.PressAt(docPt);
       Invalidate();
       return;
     case UIEventType::kMouseMove:
-      if (doc_->selecting) {
-        doc_->view.SetSelection(doc_->anchor, doc_->view.HitTest(docPt));
+      if (doc_->view.DragTo(docPt))
         Invalidate();
-      }
       return;
     case UIEventType::kButtonUp:
-      doc_->selecting = false;
+      doc_->view.Release();
       return;
     case UIEventType::kKeyDown:
       if ((event.keyState & UIMod::kCtrl) != 0) {
@@ -288,28 +276,8 @@ void CRichEditUI::DoEvent(TEventUI& event) {
           return;
         }
       }
-      switch (event.chKey) {
-        case UIKey::kUp:
-          LineUp();
-          return;
-        case UIKey::kDown:
-          LineDown();
-          return;
-        case UIKey::kPrior:
-          PageUp();
-          return;
-        case UIKey::kNext:
-          PageDown();
-          return;
-        case UIKey::kHome:
-          HomeUp();
-          return;
-        case UIKey::kEnd:
-          EndDown();
-          return;
-        default:
-          break;
-      }
+      if (ScrollForKey(event.chKey))
+        return;
       break;
     default:
       break;

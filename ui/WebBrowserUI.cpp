@@ -1,10 +1,8 @@
 #include "ui/WebBrowserUI.h"
 
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
@@ -85,8 +83,6 @@ QString StripScripts(QString html) {
 struct CWebBrowserUI::Page {
   TextDocumentView view{std::make_unique<LocalTextDocument>(QString())};
   std::shared_ptr<int> alive = std::make_shared<int>(0);  // lets posted completions check
-  bool selecting = false;
-  int anchor = 0;
 };
 
 CWebBrowserUI::CWebBrowserUI() : page_(std::make_unique<Page>()) {
@@ -221,19 +217,15 @@ void CWebBrowserUI::DoEvent(TEventUI& event) {
                       event.ptMouse.y - inner.top + GetScrollPos().cy);
   switch (event.type) {
     case UIEventType::kButtonDown:
-      page_->selecting = true;
-      page_->anchor = page_->view.HitTest(docPt);
-      page_->view.SetSelection(page_->anchor, page_->anchor);
+      page_->view.PressAt(docPt);
       Invalidate();
       return;
     case UIEventType::kMouseMove:
-      if (page_->selecting) {
-        page_->view.SetSelection(page_->anchor, page_->view.HitTest(docPt));
+      if (page_->view.DragTo(docPt))
         Invalidate();
-      }
       return;
     case UIEventType::kButtonUp: {
-      page_->selecting = false;
+      page_->view.Release();
       if (!page_->view.HasSelection()) {
         // A click on a link with an address opens it in the desktop's browser.
         const QString href = page_->view.Doc().documentLayout()->anchorAt(docPt);
@@ -250,35 +242,11 @@ void CWebBrowserUI::DoEvent(TEventUI& event) {
         return;
       }
       if ((event.keyState & UIMod::kCtrl) != 0 && event.chKey == 'C') {
-        std::string s = page_->view.SelectedText();
-        if (!s.empty()) {
-          if (QClipboard* cb = QGuiApplication::clipboard())
-            cb->setText(ToQ(s));
-        }
+        page_->view.CopySelection();
         return;
       }
-      switch (event.chKey) {
-        case UIKey::kUp:
-          LineUp();
-          return;
-        case UIKey::kDown:
-          LineDown();
-          return;
-        case UIKey::kPrior:
-          PageUp();
-          return;
-        case UIKey::kNext:
-          PageDown();
-          return;
-        case UIKey::kHome:
-          HomeUp();
-          return;
-        case UIKey::kEnd:
-          EndDown();
-          return;
-        default:
-          break;
-      }
+      if (ScrollForKey(event.chKey))
+        return;
       break;
     default:
       break;

@@ -1,5 +1,7 @@
 #include "ui/qt/TextDocumentView.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTextCursor>
 
 #include "ui/qt/QtBridge.h"
@@ -82,6 +84,27 @@ std::string TextDocumentView::SelectedText() const {
   s.replace(QChar::ParagraphSeparator, QChar('\n'));
   s.replace(QChar::LineSeparator, QChar('\n'));
   return FromQ(s);
+}
+
+void TextDocumentView::CopySelection() const {
+  std::string s = SelectedText();
+  if (s.empty())
+    return;
+  if (QClipboard* cb = QGuiApplication::clipboard())
+    cb->setText(ToQ(s));
+}
+
+void TextDocumentView::PressAt(const QPointF& docPoint) {
+  dragging_ = true;
+  dragAnchor_ = HitTest(docPoint);
+  SetSelection(dragAnchor_, dragAnchor_);
+}
+
+bool TextDocumentView::DragTo(const QPointF& docPoint) {
+  if (!dragging_)
+    return false;
+  SetSelection(dragAnchor_, HitTest(docPoint));
+  return true;
 }
 
 }  // namespace zbe

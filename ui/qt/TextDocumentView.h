@@ -1,6 +1,6 @@
 // A rich-text document shown inside a control: layout at the control's width, painting with a
-// scroll offset and a selection, hit testing for mouse selection. Shared by the rich edit and
-// the web browser controls.
+// scroll offset and a selection, selecting with the mouse, and copying. Shared by the rich edit
+// and the web browser controls.
 #pragma once
 
 #include <QAbstractTextDocumentLayout>
@@ -34,12 +34,23 @@ class TextDocumentView {
   void ClearSelection();
   bool HasSelection() const { return anchor_ != position_; }
   std::string SelectedText() const;
+  // Puts the selected text on the clipboard; without a selection the clipboard keeps its text.
+  void CopySelection() const;
+
+  // Selecting with the mouse (document coordinates): a press starts an empty selection at
+  // "docPoint"; a move extends it to "docPoint" and returns true, until the release ends the
+  // drag (a move returns false then, and changes nothing).
+  void PressAt(const QPointF& docPoint);
+  bool DragTo(const QPointF& docPoint);
+  void Release() { dragging_ = false; }
 
  private:
   std::unique_ptr<QTextDocument> doc_;
   int width_ = -1;
   int anchor_ = 0;
   int position_ = 0;
+  bool dragging_ = false;
+  int dragAnchor_ = 0;  // where the press was; a new document keeps it until the next press
 };
 
 }  // namespace zbe
