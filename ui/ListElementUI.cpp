@@ -123,51 +123,15 @@ std::string CListElementUI::GetClass() const {
 }
 
 void* CListElementUI::GetInterface(std::string_view name) {
-  if (name == "ListItem")
-    return static_cast<IListItemUI*>(this);
   if (name == "ListElement")
     return this;
-  return CControlUI::GetInterface(name);
-}
-
-void CListElementUI::SetSelectedState(bool selected) {
-  if (selected == selected_)
-    return;
-  selected_ = selected;
-  Invalidate();
-}
-
-bool CListElementUI::Select(bool notify) {
-  return owner_ != nullptr && owner_->SelectItem(index_, false, notify);
+  return CListRowUI::GetInterface(name);
 }
 
 UISize CListElementUI::EstimateSize(UISize /*available*/) {
   if (fixedHeight_ > 0)
     return UISize{0, fixedHeight_};
   return UISize{0, owner_ ? owner_->GetListInfo()->itemHeight : 28};
-}
-
-void CListElementUI::DoEvent(TEventUI& event) {
-  switch (event.type) {
-    case UIEventType::kButtonDown:
-      if (IsEnabled() && owner_ != nullptr)
-        owner_->OnItemClick(this, index_);
-      return;
-    case UIEventType::kDblClick:
-      if (IsEnabled() && owner_ != nullptr)
-        owner_->OnItemDoubleClick(this, index_);
-      return;
-    case UIEventType::kMouseEnter:
-    case UIEventType::kMouseLeave:
-      Invalidate();
-      return;
-    case UIEventType::kKeyDown:
-      if (owner_ != nullptr)
-        owner_->DoEvent(event);
-      return;
-    default:
-      CControlUI::DoEvent(event);
-  }
 }
 
 void CListElementUI::PaintBkColor(CRenderUI& render) {
@@ -511,22 +475,9 @@ std::string CListContainerElementUI::GetClass() const {
 }
 
 void* CListContainerElementUI::GetInterface(std::string_view name) {
-  if (name == "ListItem")
-    return static_cast<IListItemUI*>(this);
   if (name == "ListContainerElement")
     return this;
-  return CHorizontalLayoutUI::GetInterface(name);
-}
-
-void CListContainerElementUI::SetSelectedState(bool selected) {
-  if (selected == selected_)
-    return;
-  selected_ = selected;
-  Invalidate();
-}
-
-bool CListContainerElementUI::Select(bool notify) {
-  return owner_ != nullptr && owner_->SelectItem(index_, false, notify);
+  return CListRowUI::GetInterface(name);
 }
 
 UISize CListContainerElementUI::EstimateSize(UISize available) {
@@ -535,29 +486,6 @@ UISize CListContainerElementUI::EstimateSize(UISize available) {
   if (autoHeight_)
     return UISize{0, CHorizontalLayoutUI::EstimateSize(available).cy};
   return UISize{0, owner_ ? owner_->GetListInfo()->itemHeight : 28};
-}
-
-void CListContainerElementUI::DoEvent(TEventUI& event) {
-  switch (event.type) {
-    case UIEventType::kButtonDown:
-      if (IsEnabled() && owner_ != nullptr)
-        owner_->OnItemClick(this, index_);
-      return;
-    case UIEventType::kDblClick:
-      if (IsEnabled() && owner_ != nullptr)
-        owner_->OnItemDoubleClick(this, index_);
-      return;
-    case UIEventType::kMouseEnter:
-    case UIEventType::kMouseLeave:
-      Invalidate();
-      return;
-    case UIEventType::kKeyDown:
-      if (owner_ != nullptr)
-        owner_->DoEvent(event);
-      return;
-    default:
-      CHorizontalLayoutUI::DoEvent(event);
-  }
 }
 
 void CListContainerElementUI::PaintBkColor(CRenderUI& render) {

@@ -11,38 +11,25 @@
 #include <vector>
 
 #include "ui/LayoutsUI.h"
+#include "ui/ListRowUI.h"
 #include "ui/ListUI.h"
 
 namespace zbe {
 
-class CListElementUI : public CControlUI, public IListItemUI {
+class CListElementUI : public CListRowUI<CControlUI> {
  public:
   CListElementUI();
 
   std::string GetClass() const override;
   void* GetInterface(std::string_view name) override;
 
-  int GetIndex() const override { return index_; }
-  void SetIndex(int index) override { index_ = index; }
-  CListUI* GetOwner() const override { return owner_; }
-  void SetOwner(CListUI* owner) override { owner_ = owner; }
-  bool IsSelected() const override { return selected_; }
-  void SetSelectedState(bool selected) override;
-  // Asks the owner to select this row.
-  bool Select(bool notify = true);
-
   UISize EstimateSize(UISize available) override;
-  void DoEvent(TEventUI& event) override;
   void PaintBkColor(CRenderUI& render) override;
   void PaintBorder(CRenderUI& render) override;
 
  protected:
   // Text colour for the row's state.
   UIColor RowTextColor(UIColor own) const;
-
-  CListUI* owner_ = nullptr;
-  int index_ = -1;
-  bool selected_ = false;
 };
 
 class CListLabelElementUI : public CListElementUI {
@@ -138,30 +125,16 @@ class CListImageTextElementUI : public CListTextElementUI {
   void* data_ = nullptr;
 };
 
-class CListContainerElementUI : public CHorizontalLayoutUI, public IListItemUI {
+class CListContainerElementUI : public CListRowUI<CHorizontalLayoutUI> {
  public:
   CListContainerElementUI();
 
   std::string GetClass() const override;
   void* GetInterface(std::string_view name) override;
 
-  int GetIndex() const override { return index_; }
-  void SetIndex(int index) override { index_ = index; }
-  CListUI* GetOwner() const override { return owner_; }
-  void SetOwner(CListUI* owner) override { owner_ = owner; }
-  bool IsSelected() const override { return selected_; }
-  void SetSelectedState(bool selected) override;
-  bool Select(bool notify = true);
-
   UISize EstimateSize(UISize available) override;
-  void DoEvent(TEventUI& event) override;
   void PaintBkColor(CRenderUI& render) override;
   void PaintBorder(CRenderUI& render) override;
-
- protected:
-  CListUI* owner_ = nullptr;
-  int index_ = -1;
-  bool selected_ = false;
 };
 
 }  // namespace zbe
