@@ -87,6 +87,15 @@ void PaintDefaultCheck(CRenderUI& render, const UIRect& box, UICheckState state,
   }
 }
 
+// Draws a row's text the way the list shows texts: as markup when it shows HTML.
+void DrawRowText(CRenderUI& render, const TListInfoUI& info, const UIRect& rc,
+                 const std::string& text, UIColor color, uint32_t style) {
+  if (info.showHtml)
+    render.DrawMarkupText(rc, text, color, info.font, style);
+  else
+    render.DrawText(rc, text, color, info.font, style);
+}
+
 // Size an image notation asks for: its dest, else its source, else the image's own size.
 UISize NotationSize(CPaintManagerUI* manager, const std::string& image) {
   UIImageNotation n;
@@ -144,6 +153,11 @@ void CListElementUI::PaintBorder(CRenderUI& render) {
   CControlUI::PaintBorder(render);
 }
 
+const TListInfoUI& CListElementUI::ListInfoOrDefaults() const {
+  static const TListInfoUI kDefaults;
+  return owner_ ? *owner_->GetListInfo() : kDefaults;
+}
+
 UIColor CListElementUI::RowTextColor(UIColor own) const {
   const TListInfoUI* info = owner_ ? owner_->GetListInfo() : nullptr;
   if (!IsEnabled()) {
@@ -176,15 +190,9 @@ void* CListLabelElementUI::GetInterface(std::string_view name) {
 }
 
 void CListLabelElementUI::PaintText(CRenderUI& render) {
-  const TListInfoUI* info = owner_ ? owner_->GetListInfo() : nullptr;
-  TListInfoUI fallback;
-  if (info == nullptr)
-    info = &fallback;
-  const UIRect rc = rcItem_.Deflate(info->textPadding);
-  if (info->showHtml)
-    render.DrawMarkupText(rc, text_, RowTextColor(0), info->font, info->textStyle);
-  else
-    render.DrawText(rc, text_, RowTextColor(0), info->font, info->textStyle);
+  const TListInfoUI& info = ListInfoOrDefaults();
+  DrawRowText(render, info, rcItem_.Deflate(info.textPadding), text_, RowTextColor(0),
+              info.textStyle);
 }
 
 // --- CListTextElementUI
@@ -249,15 +257,9 @@ void CListTextElementUI::PaintCell(CRenderUI& render, int column, const UIRect& 
   const std::string text = GetText(column);
   if (text.empty())
     return;
-  const TListInfoUI* info = owner_ ? owner_->GetListInfo() : nullptr;
-  TListInfoUI fallback;
-  if (info == nullptr)
-    info = &fallback;
-  const UIRect tr = rc.Deflate(info->textPadding);
-  if (info->showHtml)
-    render.DrawMarkupText(tr, text, RowTextColor(textColor_), info->font, info->textStyle);
-  else
-    render.DrawText(tr, text, RowTextColor(textColor_), info->font, info->textStyle);
+  const TListInfoUI& info = ListInfoOrDefaults();
+  DrawRowText(render, info, rc.Deflate(info.textPadding), text, RowTextColor(textColor_),
+              info.textStyle);
 }
 
 bool CListTextElementUI::SetAttribute(const std::string& name, const std::string& value) {
@@ -362,12 +364,7 @@ UIRect CListImageTextElementUI::GetCheckBoxRect() const {
   const UIRect cell = CellRect(info->checkColumn);
   if (cell.IsEmpty() || rcItem_.IsEmpty())
     return UIRect{};
-  std::string image = checkImages_[static_cast<int>(check_)];
-  if (image.empty()) {
-    image = check_ == UICheckState::kUnchecked ? info->uncheckImage
-            : check_ == UICheckState::kChecked ? info->checkImage
-                                               : info->halfCheckImage;
-  }
+  const std::string image = CheckImage(info);
   UISize size{kCheckSize, kCheckSize};
   if (!image.empty()) {
     UISize s = NotationSize(manager_, image);
@@ -382,14 +379,17 @@ UIRect CListImageTextElementUI::GetCheckBoxRect() const {
   return UIRect{left, top, left + size.cx, top + size.cy};
 }
 
+std::string CListImageTextElementUI::CheckImage(const TListInfoUI* info) const {
+  const std::string& own = checkImages_[static_cast<int>(check_)];
+  if (!own.empty() || info == nullptr)
+    return own;
+  return check_ == UICheckState::kUnchecked ? info->uncheckImage
+         : check_ == UICheckState::kChecked ? info->checkImage
+                                            : info->halfCheckImage;
+}
+
 void CListImageTextElementUI::PaintCheck(CRenderUI& render, const UIRect& box) {
-  const TListInfoUI* info = owner_ ? owner_->GetListInfo() : nullptr;
-  std::string image = checkImages_[static_cast<int>(check_)];
-  if (image.empty() && info != nullptr) {
-    image = check_ == UICheckState::kUnchecked ? info->uncheckImage
-            : check_ == UICheckState::kChecked ? info->checkImage
-                                               : info->halfCheckImage;
-  }
+  const std::string image = CheckImage(owner_ ? owner_->GetListInfo() : nullptr);
   if (!image.empty()) {
     DrawImageIn(render, box, box, image);
     return;
@@ -398,12 +398,9 @@ void CListImageTextElementUI::PaintCheck(CRenderUI& render, const UIRect& box) {
 }
 
 void CListImageTextElementUI::PaintCell(CRenderUI& render, int column, const UIRect& rc) {
-  const TListInfoUI* info = owner_ ? owner_->GetListInfo() : nullptr;
-  TListInfoUI fallback;
-  if (info == nullptr)
-    info = &fallback;
-  UIRect tr = rc.Deflate(info->textPadding);
-  if (column == info->checkColumn && checkVisible_) {
+  const TListInfoUI& info = ListInfoOrDefaults();
+  UIRect tr = rc.Deflate(info.textPadding);
+  if (column == info.checkColumn && checkVisible_) {
     const UIRect box = GetCheckBoxRect();
     PaintCheck(render, box);
     tr.left = std::max(tr.left, box.right + kIconTextGap);
@@ -425,13 +422,10 @@ void CListImageTextElementUI::PaintCell(CRenderUI& render, int column, const UIR
   const std::string text = GetText(column);
   if (text.empty())
     return;
-  const uint32_t style = (look != nullptr && look->hasStyle) ? look->style : info->textStyle;
+  const uint32_t style = (look != nullptr && look->hasStyle) ? look->style : info.textStyle;
   const UIColor color =
       RowTextColor(look != nullptr && look->color != 0 ? look->color : textColor_);
-  if (info->showHtml)
-    render.DrawMarkupText(tr, text, color, info->font, style);
-  else
-    render.DrawText(tr, text, color, info->font, style);
+  DrawRowText(render, info, tr, text, color, style);
 }
 
 void CListImageTextElementUI::DoEvent(TEventUI& event) {

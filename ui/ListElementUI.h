@@ -28,6 +28,8 @@ class CListElementUI : public CListRowUI<CControlUI> {
   void PaintBorder(CRenderUI& render) override;
 
  protected:
+  // The owner's row look, or the look of a list with nothing set when the row has no owner.
+  const TListInfoUI& ListInfoOrDefaults() const;
   // Text colour for the row's state.
   UIColor RowTextColor(UIColor own) const;
 };
@@ -115,6 +117,9 @@ class CListImageTextElementUI : public CListTextElementUI {
   };
   CellLook* Look(int column);
   const CellLook* Look(int column) const;
+  // The check box image for the current state: the row's own, else the list's ("info"; none
+  // when null); "" for the built-in box.
+  std::string CheckImage(const TListInfoUI* info) const;
   void PaintCheck(CRenderUI& render, const UIRect& box);
 
   std::vector<CellLook> looks_;
