@@ -375,14 +375,8 @@ void CContainerUI::SetPos(const UIRect& rc) {
 }
 
 UISize CContainerUI::LayoutChildren(const UIRect& inner) {
-  for (auto& item : items_) {
-    CControlUI* c = item.get();
-    if (!c->IsVisible())
-      continue;
-    if (c->IsFloat()) {
-      SetFloatPos(c);
-      continue;
-    }
+  PlaceFloatingChildren();
+  for (CControlUI* c : FlowChildren()) {
     const UIRect& p = c->GetPadding();
     UIRect r = inner.Deflate(p);
     UISize sz = c->EstimateSize(UISize{r.Width(), r.Height()});
@@ -393,6 +387,22 @@ UISize CContainerUI::LayoutChildren(const UIRect& inner) {
     c->SetPos(UIRect{r.left, r.top, r.left + w, r.top + h});
   }
   return UISize{inner.Width(), inner.Height()};
+}
+
+void CContainerUI::PlaceFloatingChildren() {
+  for (auto& item : items_) {
+    if (item->IsVisible() && item->IsFloat())
+      SetFloatPos(item.get());
+  }
+}
+
+std::vector<CControlUI*> CContainerUI::FlowChildren() const {
+  std::vector<CControlUI*> flow;
+  for (const auto& item : items_) {
+    if (item->IsVisible() && !item->IsFloat())
+      flow.push_back(item.get());
+  }
+  return flow;
 }
 
 void CContainerUI::SetFloatPos(CControlUI* child) {
@@ -559,10 +569,7 @@ UISize CContainerUI::EstimateSize(UISize available) {
     return CControlUI::EstimateSize(available);
   int w = (fixedWidth_ > 0 ? fixedWidth_ : available.cx) - inset_.left - inset_.right;
   int h = 0;
-  for (auto& item : items_) {
-    CControlUI* c = item.get();
-    if (!c->IsVisible() || c->IsFloat())
-      continue;
+  for (CControlUI* c : FlowChildren()) {
     const UIRect& p = c->GetPadding();
     UISize sz = c->EstimateSize(UISize{w - p.left - p.right, 0});
     h = std::max(h, sz.cy + p.top + p.bottom);

@@ -99,6 +99,10 @@ class CContainerUI : public CControlUI {
  protected:
   // Places a floating child by its fixed position and size relative to the inner rectangle.
   void SetFloatPos(CControlUI* child);
+  // Places every visible floating child (SetFloatPos).
+  void PlaceFloatingChildren();
+  // The visible children that do not float, in order: the ones a layout places.
+  std::vector<CControlUI*> FlowChildren() const;
   // Shows, hides and sizes the scroll bars for content of "cxRequired" by "cyRequired" inside
   // "rc". Returns true when a scroll bar appeared or disappeared (the caller lays out again).
   bool ProcessScrollBar(const UIRect& rc, int cxRequired, int cyRequired);

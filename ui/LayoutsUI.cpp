@@ -1,6 +1,7 @@
 #include "ui/LayoutsUI.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "ui/AttributeValues.h"
@@ -19,6 +20,33 @@ int ParseAlign(const std::string& v) {
   if (v == "right" || v == "bottom")
     return 2;
   return 0;
+}
+
+enum class Axis { kHorizontal, kVertical };
+
+// Lengths along "axis" (the widths of a row's children, the heights of a column's) of the
+// "flow" children sharing "total" pixels: a child whose "estimate" gives a length along the axis
+// keeps it, within its limits; the others share what that, the paddings along the axis and
+// "childPadding" between neighbours leave (DistributeLengths).
+std::vector<int> ShareLengths(const std::vector<CControlUI*>& flow, Axis axis, int total,
+                              int childPadding,
+                              const std::function<UISize(CControlUI*)>& estimate) {
+  const bool horizontal = axis == Axis::kHorizontal;
+  const int n = static_cast<int>(flow.size());
+  std::vector<int> fixed(n), minL(n), maxL(n), len(n);
+  int used = n > 1 ? childPadding * (n - 1) : 0;
+  for (int i = 0; i < n; ++i) {
+    CControlUI* c = flow[i];
+    const UIRect& p = c->GetPadding();
+    const UISize sz = estimate(c);
+    minL[i] = horizontal ? c->GetMinWidth() : c->GetMinHeight();
+    maxL[i] = horizontal ? c->GetMaxWidth() : c->GetMaxHeight();
+    const int wanted = horizontal ? sz.cx : sz.cy;
+    fixed[i] = wanted > 0 ? ClampLen(wanted, minL[i], maxL[i]) : 0;
+    used += (horizontal ? p.left + p.right : p.top + p.bottom) + fixed[i];
+  }
+  DistributeLengths(n, fixed.data(), minL.data(), maxL.data(), total - used, len.data());
+  return len;
 }
 
 }  // namespace
@@ -99,33 +127,17 @@ bool CVerticalLayoutUI::SetAttribute(const std::string& name, const std::string&
 }
 
 UISize CVerticalLayoutUI::LayoutChildren(const UIRect& area) {
-  std::vector<CControlUI*> flow;
-  for (auto& item : items_) {
-    CControlUI* c = item.get();
-    if (!c->IsVisible())
-      continue;
-    if (c->IsFloat()) {
-      SetFloatPos(c);
-      continue;
-    }
-    flow.push_back(c);
-  }
+  PlaceFloatingChildren();
+  const std::vector<CControlUI*> flow = FlowChildren();
   const int n = static_cast<int>(flow.size());
   if (n == 0)
     return UISize{};
-  std::vector<int> fixed(n), minL(n), maxL(n), len(n);
   const int availW = area.Width();
-  int used = childPadding_ * (n - 1);
-  for (int i = 0; i < n; ++i) {
-    CControlUI* c = flow[i];
-    const UIRect& p = c->GetPadding();
-    UISize sz = c->EstimateSize(UISize{availW - p.left - p.right, area.Height()});
-    minL[i] = c->GetMinHeight();
-    maxL[i] = c->GetMaxHeight();
-    fixed[i] = sz.cy > 0 ? ClampLen(sz.cy, minL[i], maxL[i]) : 0;
-    used += p.top + p.bottom + fixed[i];
-  }
-  DistributeLengths(n, fixed.data(), minL.data(), maxL.data(), area.Height() - used, len.data());
+  const std::vector<int> len =
+      ShareLengths(flow, Axis::kVertical, area.Height(), childPadding_, [&](CControlUI* c) {
+        const UIRect& p = c->GetPadding();
+        return c->EstimateSize(UISize{availW - p.left - p.right, area.Height()});
+      });
   int y = area.top;
   int needW = 0;
   for (int i = 0; i < n; ++i) {
@@ -157,10 +169,7 @@ UISize CVerticalLayoutUI::EstimateSize(UISize available) {
   const int w = (fixedWidth_ > 0 ? fixedWidth_ : available.cx) - inset_.left - inset_.right;
   int h = 0;
   int count = 0;
-  for (auto& item : items_) {
-    CControlUI* c = item.get();
-    if (!c->IsVisible() || c->IsFloat())
-      continue;
+  for (CControlUI* c : FlowChildren()) {
     const UIRect& p = c->GetPadding();
     int cw = c->GetFixedWidth() > 0 ? c->GetFixedWidth() : w - p.left - p.right;
     UISize sz = c->EstimateSize(UISize{cw, 0});
@@ -194,33 +203,17 @@ bool CHorizontalLayoutUI::SetAttribute(const std::string& name, const std::strin
 }
 
 UISize CHorizontalLayoutUI::LayoutChildren(const UIRect& area) {
-  std::vector<CControlUI*> flow;
-  for (auto& item : items_) {
-    CControlUI* c = item.get();
-    if (!c->IsVisible())
-      continue;
-    if (c->IsFloat()) {
-      SetFloatPos(c);
-      continue;
-    }
-    flow.push_back(c);
-  }
+  PlaceFloatingChildren();
+  const std::vector<CControlUI*> flow = FlowChildren();
   const int n = static_cast<int>(flow.size());
   if (n == 0)
     return UISize{};
-  std::vector<int> fixed(n), minL(n), maxL(n), len(n);
   const int availH = area.Height();
-  int used = childPadding_ * (n - 1);
-  for (int i = 0; i < n; ++i) {
-    CControlUI* c = flow[i];
-    const UIRect& p = c->GetPadding();
-    UISize sz = c->EstimateSize(UISize{area.Width(), availH - p.top - p.bottom});
-    minL[i] = c->GetMinWidth();
-    maxL[i] = c->GetMaxWidth();
-    fixed[i] = sz.cx > 0 ? ClampLen(sz.cx, minL[i], maxL[i]) : 0;
-    used += p.left + p.right + fixed[i];
-  }
-  DistributeLengths(n, fixed.data(), minL.data(), maxL.data(), area.Width() - used, len.data());
+  const std::vector<int> len =
+      ShareLengths(flow, Axis::kHorizontal, area.Width(), childPadding_, [&](CControlUI* c) {
+        const UIRect& p = c->GetPadding();
+        return c->EstimateSize(UISize{area.Width(), availH - p.top - p.bottom});
+      });
   int x = area.left;
   int needH = 0;
   for (int i = 0; i < n; ++i) {
@@ -248,23 +241,12 @@ UISize CHorizontalLayoutUI::EstimateSize(UISize available) {
     return CControlUI::EstimateSize(available);
   // Children's widths: fixed ones as given, the rest share what is left.
   const int w = (fixedWidth_ > 0 ? fixedWidth_ : available.cx) - inset_.left - inset_.right;
-  std::vector<CControlUI*> flow;
-  for (auto& item : items_) {
-    if (item->IsVisible() && !item->IsFloat())
-      flow.push_back(item.get());
-  }
+  const std::vector<CControlUI*> flow = FlowChildren();
   const int n = static_cast<int>(flow.size());
-  std::vector<int> fixed(n), minL(n), maxL(n), len(n);
-  int used = n > 1 ? childPadding_ * (n - 1) : 0;
-  for (int i = 0; i < n; ++i) {
-    const UIRect& p = flow[i]->GetPadding();
-    minL[i] = flow[i]->GetMinWidth();
-    maxL[i] = flow[i]->GetMaxWidth();
-    UISize sz = flow[i]->EstimateSize(UISize{w, 0});
-    fixed[i] = sz.cx > 0 ? ClampLen(sz.cx, minL[i], maxL[i]) : 0;
-    used += p.left + p.right + fixed[i];
-  }
-  DistributeLengths(n, fixed.data(), minL.data(), maxL.data(), w - used, len.data());
+  const std::vector<int> len =
+      ShareLengths(flow, Axis::kHorizontal, w, childPadding_, [w](CControlUI* c) {
+        return c->EstimateSize(UISize{w, 0});
+      });
   int h = 0;
   for (int i = 0; i < n; ++i) {
     const UIRect& p = flow[i]->GetPadding();
