@@ -27,15 +27,13 @@ void CPaintManagerUI::SetFocus(CControlUI* control) {
   CControlUI* old = focus_;
   focus_ = nullptr;
   if (old != nullptr) {
-    TEventUI e;
-    e.type = UIEventType::kKillFocus;
+    TEventUI e{.type = UIEventType::kKillFocus};
     SendEvent(old, e);
     SendNotify(old, UINotify::kKillFocus);
   }
   focus_ = control;
   if (control != nullptr) {
-    TEventUI e;
-    e.type = UIEventType::kSetFocus;
+    TEventUI e{.type = UIEventType::kSetFocus};
     SendEvent(control, e);
     SendNotify(control, UINotify::kSetFocus);
   }
@@ -79,27 +77,18 @@ void CPaintManagerUI::SetHot(CControlUI* control, UIPoint pt, uint32_t mods) {
   CControlUI* old = hot_;
   hot_ = control;
   if (old != nullptr) {
-    TEventUI e;
-    e.type = UIEventType::kMouseLeave;
-    e.ptMouse = pt;
-    e.keyState = mods;
+    TEventUI e{.type = UIEventType::kMouseLeave, .ptMouse = pt, .keyState = mods};
     SendEvent(old, e);
   }
   if (control != nullptr && hot_ == control) {
-    TEventUI e;
-    e.type = UIEventType::kMouseEnter;
-    e.ptMouse = pt;
-    e.keyState = mods;
+    TEventUI e{.type = UIEventType::kMouseEnter, .ptMouse = pt, .keyState = mods};
     SendEvent(control, e);
   }
 }
 
 void CPaintManagerUI::OnMouseMove(UIPoint pt, uint32_t mods) {
   lastMouse_ = pt;
-  TEventUI e;
-  e.type = UIEventType::kMouseMove;
-  e.ptMouse = pt;
-  e.keyState = mods;
+  TEventUI e{.type = UIEventType::kMouseMove, .ptMouse = pt, .keyState = mods};
   if (capture_ != nullptr) {
     SendEvent(capture_, e);
     return;
@@ -138,10 +127,8 @@ void CPaintManagerUI::OnButtonDown(UIPoint pt, uint32_t mods) {
   if (hot_ != c)
     return;  // a focus handler removed or hid the control
   capture_ = c;
-  TEventUI e;
-  e.type = UIEventType::kButtonDown;
-  e.ptMouse = pt;
-  e.keyState = mods | UIMod::kLeftButton;
+  TEventUI e{
+      .type = UIEventType::kButtonDown, .ptMouse = pt, .keyState = mods | UIMod::kLeftButton};
   SendEvent(c, e);
 }
 
@@ -150,10 +137,7 @@ void CPaintManagerUI::OnButtonUp(UIPoint pt, uint32_t mods) {
   CControlUI* c = capture_;
   capture_ = nullptr;
   if (c != nullptr) {
-    TEventUI e;
-    e.type = UIEventType::kButtonUp;
-    e.ptMouse = pt;
-    e.keyState = mods;
+    TEventUI e{.type = UIEventType::kButtonUp, .ptMouse = pt, .keyState = mods};
     SendEvent(c, e);
   }
   UpdateLayout();
@@ -169,10 +153,7 @@ void CPaintManagerUI::OnDoubleClick(UIPoint pt, uint32_t mods) {
     return;
   SetHot(c, pt, mods);
   capture_ = c;
-  TEventUI e;
-  e.type = UIEventType::kDblClick;
-  e.ptMouse = pt;
-  e.keyState = mods | UIMod::kLeftButton;
+  TEventUI e{.type = UIEventType::kDblClick, .ptMouse = pt, .keyState = mods | UIMod::kLeftButton};
   SendEvent(c, e);
 }
 
@@ -182,10 +163,8 @@ void CPaintManagerUI::OnRButtonDown(UIPoint pt, uint32_t mods) {
   CControlUI* c = FindControl(pt);
   if (c == nullptr)
     return;
-  TEventUI e;
-  e.type = UIEventType::kRButtonDown;
-  e.ptMouse = pt;
-  e.keyState = mods | UIMod::kRightButton;
+  TEventUI e{
+      .type = UIEventType::kRButtonDown, .ptMouse = pt, .keyState = mods | UIMod::kRightButton};
   SendEvent(c, e);
 }
 
@@ -194,11 +173,8 @@ void CPaintManagerUI::OnWheel(UIPoint pt, int delta, uint32_t mods) {
   CControlUI* c = FindControl(pt);
   if (c == nullptr)
     return;
-  TEventUI e;
-  e.type = UIEventType::kScrollWheel;
-  e.ptMouse = pt;
-  e.keyState = mods;
-  e.wheelDelta = delta;
+  TEventUI e{
+      .type = UIEventType::kScrollWheel, .ptMouse = pt, .keyState = mods, .wheelDelta = delta};
   SendEvent(c, e);
 }
 
@@ -209,10 +185,7 @@ bool CPaintManagerUI::OnKeyDown(uint32_t key, uint32_t mods) {
   }
   if (focus_ == nullptr)
     return false;
-  TEventUI e;
-  e.type = UIEventType::kKeyDown;
-  e.chKey = key;
-  e.keyState = mods;
+  TEventUI e{.type = UIEventType::kKeyDown, .chKey = key, .keyState = mods};
   SendEvent(focus_, e);
   return true;
 }
@@ -220,26 +193,21 @@ bool CPaintManagerUI::OnKeyDown(uint32_t key, uint32_t mods) {
 void CPaintManagerUI::OnChar(uint32_t codePoint, uint32_t mods) {
   if (focus_ == nullptr)
     return;
-  TEventUI e;
-  e.type = UIEventType::kChar;
-  e.chKey = codePoint;
-  e.keyState = mods;
+  TEventUI e{.type = UIEventType::kChar, .chKey = codePoint, .keyState = mods};
   SendEvent(focus_, e);
 }
 
 void CPaintManagerUI::OnWindowFocusLost() {
   if (focus_ == nullptr)
     return;
-  TEventUI e;
-  e.type = UIEventType::kKillFocus;
+  TEventUI e{.type = UIEventType::kKillFocus};
   SendEvent(focus_, e);
 }
 
 void CPaintManagerUI::OnWindowFocusGained() {
   if (focus_ == nullptr)
     return;
-  TEventUI e;
-  e.type = UIEventType::kSetFocus;
+  TEventUI e{.type = UIEventType::kSetFocus};
   SendEvent(focus_, e);
 }
 

@@ -276,9 +276,7 @@ void CPaintManagerUI::KillTimers(CControlUI* control) {
 }
 
 void CPaintManagerUI::FireTimer(CControlUI* control, int id) {
-  TEventUI e;
-  e.type = UIEventType::kTimer;
-  e.chKey = static_cast<uint32_t>(id);
+  TEventUI e{.type = UIEventType::kTimer, .chKey = static_cast<uint32_t>(id)};
   SendEvent(control, e);
 }
 

@@ -143,7 +143,7 @@ struct TEventUI {
   UIEventType type = UIEventType::kMouseMove;
   CControlUI* pSender = nullptr;
   uint64_t timestamp = 0;
-  UIPoint ptMouse;
+  UIPoint ptMouse{};
   uint32_t chKey = 0;     // key code (kKeyDown), Unicode code point (kChar), timer id (kTimer)
   uint32_t keyState = 0;  // UIMod bits
   int wheelDelta = 0;     // kScrollWheel: positive away from the user, 120 per notch
