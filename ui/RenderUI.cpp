@@ -29,6 +29,24 @@ QRectF InsideRect(const UIRect& rc, int width) {
   return QRectF(rc.left + half, rc.top + half, rc.Width() - width, rc.Height() - width);
 }
 
+// Saves the painter and sets smooth (antialiased) edges drawn with "pen" and filled with "brush";
+// restores the painter when it goes.
+class SmoothShapeScope {
+ public:
+  SmoothShapeScope(QPainter& painter, const QPen& pen, const QBrush& brush) : painter_(painter) {
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setPen(pen);
+    painter_.setBrush(brush);
+  }
+  ~SmoothShapeScope() { painter_.restore(); }
+  SmoothShapeScope(const SmoothShapeScope&) = delete;
+  SmoothShapeScope& operator=(const SmoothShapeScope&) = delete;
+
+ private:
+  QPainter& painter_;
+};
+
 // Draws "src" of "img" into "dst", tiling instead of stretching along the flagged axes.
 void DrawPiece(QPainter& p, const QImage& img, const QRect& dst, const QRect& src, bool xtile,
                bool ytile) {
@@ -78,24 +96,16 @@ void CRenderUI::FillRoundRect(const UIRect& rc, UISize round, UIColor color) {
   if ((color >> 24) == 0 || rc.IsEmpty())
     return;
   QPainter& p = *impl_->painter;
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(Qt::NoPen);
-  p.setBrush(ToQColor(color));
+  SmoothShapeScope smooth(p, Qt::NoPen, ToQColor(color));
   p.drawRoundedRect(QRectF(ToQRect(rc)), round.cx / 2.0, round.cy / 2.0);
-  p.restore();
 }
 
 void CRenderUI::FillEllipse(const UIRect& rc, UIColor color) {
   if ((color >> 24) == 0 || rc.IsEmpty())
     return;
   QPainter& p = *impl_->painter;
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(Qt::NoPen);
-  p.setBrush(ToQColor(color));
+  SmoothShapeScope smooth(p, Qt::NoPen, ToQColor(color));
   p.drawEllipse(QRectF(ToQRect(rc)));
-  p.restore();
 }
 
 void CRenderUI::DrawRect(const UIRect& rc, int width, UIColor color) {
@@ -115,24 +125,16 @@ void CRenderUI::DrawRoundRect(const UIRect& rc, int width, UISize round, UIColor
   if ((color >> 24) == 0 || rc.IsEmpty() || width <= 0)
     return;
   QPainter& p = *impl_->painter;
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(MakePen(width, color));
-  p.setBrush(Qt::NoBrush);
+  SmoothShapeScope smooth(p, MakePen(width, color), Qt::NoBrush);
   p.drawRoundedRect(InsideRect(rc, width), round.cx / 2.0, round.cy / 2.0);
-  p.restore();
 }
 
 void CRenderUI::DrawEllipse(const UIRect& rc, int width, UIColor color) {
   if ((color >> 24) == 0 || rc.IsEmpty() || width <= 0)
     return;
   QPainter& p = *impl_->painter;
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(MakePen(width, color));
-  p.setBrush(Qt::NoBrush);
+  SmoothShapeScope smooth(p, MakePen(width, color), Qt::NoBrush);
   p.drawEllipse(InsideRect(rc, width));
-  p.restore();
 }
 
 void CRenderUI::DrawLine(UIPoint from, UIPoint to, int width, UIColor color) {
@@ -152,15 +154,12 @@ void CRenderUI::DrawLine(UIPoint from, UIPoint to, int width, UIColor color) {
 void CRenderUI::DrawPolyline(const UIPoint* points, int count, int width, UIColor color) {
   if ((color >> 24) == 0 || count < 2)
     return;
-  QPainter& p = *impl_->painter;
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(MakePen(width, color));
   std::vector<QPointF> pts;
   for (int i = 0; i < count; ++i)
     pts.emplace_back(points[i].x, points[i].y);
+  QPainter& p = *impl_->painter;
+  SmoothShapeScope smooth(p, MakePen(width, color), Qt::NoBrush);
   p.drawPolyline(pts.data(), count);
-  p.restore();
 }
 
 bool CRenderUI::DrawImage(const UIRect& rcItem, const UIRect& rcPaint,
