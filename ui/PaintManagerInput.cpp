@@ -106,14 +106,20 @@ void CPaintManagerUI::OnMouseLeaveWindow() {
     SetHot(nullptr, lastMouse_, 0);
 }
 
-void CPaintManagerUI::OnButtonDown(UIPoint pt, uint32_t mods) {
+CControlUI* CPaintManagerUI::PressTarget(UIPoint pt, uint32_t mods) {
   FlushDelayedCleanup();
   UpdateLayout();
   lastMouse_ = pt;
   CControlUI* c = FindControl(pt);
+  if (c != nullptr)
+    SetHot(c, pt, mods);
+  return c;
+}
+
+void CPaintManagerUI::OnButtonDown(UIPoint pt, uint32_t mods) {
+  CControlUI* c = PressTarget(pt, mods);
   if (c == nullptr)
     return;
-  SetHot(c, pt, mods);
   // A click gives the focus to the nearest tab stop, or takes it away; a click on a disabled
   // control changes nothing.
   if (c->IsEnabled()) {
@@ -145,13 +151,9 @@ void CPaintManagerUI::OnButtonUp(UIPoint pt, uint32_t mods) {
 }
 
 void CPaintManagerUI::OnDoubleClick(UIPoint pt, uint32_t mods) {
-  FlushDelayedCleanup();
-  UpdateLayout();
-  lastMouse_ = pt;
-  CControlUI* c = FindControl(pt);
+  CControlUI* c = PressTarget(pt, mods);
   if (c == nullptr)
     return;
-  SetHot(c, pt, mods);
   capture_ = c;
   TEventUI e{.type = UIEventType::kDblClick, .ptMouse = pt, .keyState = mods | UIMod::kLeftButton};
   SendEvent(c, e);

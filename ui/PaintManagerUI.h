@@ -208,6 +208,9 @@ class CPaintManagerUI {
 
  private:
   void SetHot(CControlUI* control, UIPoint pt, uint32_t mods);
+  // What a press or double click at "pt" does first: finishes pending removals, lays out and
+  // makes the control at "pt" hot. Returns that control, or null when there is none.
+  CControlUI* PressTarget(UIPoint pt, uint32_t mods);
   void DeliverNotify(TNotifyUI& msg);
 
   CWindowWnd* window_ = nullptr;
