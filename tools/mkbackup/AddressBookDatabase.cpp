@@ -37,7 +37,9 @@ constexpr const char* kCommonSchema =
     "INTEGER DEFAULT -1, PreferredNamePersonID INTEGER DEFAULT -1, guid TEXT NOT NULL, "
     "UNIQUE(guid));";
 
-constexpr const char* kNewerPersonTable =
+// The person table's columns up to IsPreferredName, the same in both layouts; each layout
+// ends the table (and writes its search table) its own way.
+constexpr const char* kPersonTableStart =
     "CREATE TABLE ABPerson (ROWID INTEGER PRIMARY KEY AUTOINCREMENT, First TEXT, Last TEXT, Middle "
     "TEXT, FirstPhonetic TEXT, MiddlePhonetic TEXT, LastPhonetic TEXT, Organization TEXT, "
     "Department TEXT, Note TEXT, Kind INTEGER, Birthday TEXT, JobTitle TEXT, Nickname TEXT, "
@@ -46,8 +48,10 @@ constexpr const char* kNewerPersonTable =
     "ExternalModificationTag TEXT, ExternalUUID TEXT, StoreID INTEGER, DisplayName TEXT, "
     "ExternalRepresentation BLOB, FirstSortSection TEXT, LastSortSection TEXT, "
     "FirstSortLanguageIndex INTEGER DEFAULT 2147483647, LastSortLanguageIndex INTEGER DEFAULT "
-    "2147483647, PersonLink INTEGER DEFAULT -1, ImageURI TEXT, IsPreferredName INTEGER DEFAULT 1, "
-    "guid TEXT NOT NULL, PhonemeData TEXT, AlternateBirthday TEXT, MapsData TEXT, "
+    "2147483647, PersonLink INTEGER DEFAULT -1, ImageURI TEXT, IsPreferredName INTEGER DEFAULT 1";
+
+constexpr const char* kNewerPersonTableRest =
+    ", guid TEXT NOT NULL, PhonemeData TEXT, AlternateBirthday TEXT, MapsData TEXT, "
     "FirstPronunciation TEXT, MiddlePronunciation TEXT, LastPronunciation TEXT, "
     "OrganizationPhonetic TEXT, OrganizationPronunciation TEXT, PreviousFamilyName TEXT, "
     "PreferredLikenessSource TEXT, PreferredPersonaIdentifier TEXT, PreferredChannel TEXT, "
@@ -57,17 +61,8 @@ constexpr const char* kNewerPersonTable =
     "Birthday, JobTitle, Nickname, Prefix, Suffix, DisplayName, Phone, Email, Address, "
     "SocialProfile, URL, RelatedNames, IM, Date, SupplementalCompositeNameTerms);";
 
-constexpr const char* kOlderPersonTable =
-    "CREATE TABLE ABPerson (ROWID INTEGER PRIMARY KEY AUTOINCREMENT, First TEXT, Last TEXT, Middle "
-    "TEXT, FirstPhonetic TEXT, MiddlePhonetic TEXT, LastPhonetic TEXT, Organization TEXT, "
-    "Department TEXT, Note TEXT, Kind INTEGER, Birthday TEXT, JobTitle TEXT, Nickname TEXT, "
-    "Prefix TEXT, Suffix TEXT, FirstSort TEXT, LastSort TEXT, CreationDate INTEGER, "
-    "ModificationDate INTEGER, CompositeNameFallback TEXT, ExternalIdentifier TEXT, "
-    "ExternalModificationTag TEXT, ExternalUUID TEXT, StoreID INTEGER, DisplayName TEXT, "
-    "ExternalRepresentation BLOB, FirstSortSection TEXT, LastSortSection TEXT, "
-    "FirstSortLanguageIndex INTEGER DEFAULT 2147483647, LastSortLanguageIndex INTEGER DEFAULT "
-    "2147483647, PersonLink INTEGER DEFAULT -1, ImageURI TEXT, IsPreferredName INTEGER DEFAULT 1, "
-    "guid TEXT, PhonemeData TEXT, UNIQUE(guid));"
+constexpr const char* kOlderPersonTableRest =
+    ", guid TEXT, PhonemeData TEXT, UNIQUE(guid));"
     "CREATE VIRTUAL TABLE ABPersonFullTextSearch USING fts4(First, Last, Middle, FirstPhonetic, "
     "MiddlePhonetic, LastPhonetic, Organization, Department, Note, Birthday, JobTitle, Nickname, "
     "Prefix, Suffix, DisplayName, Phone, Email, Address, SocialProfile, URL, RelatedNames, IM, "
@@ -106,7 +101,7 @@ std::string MakeAddressBookDatabase(const std::vector<SamplePerson>& people, int
   const bool newer = layout != kOlderContactsLayout;
   SqliteWriter db;
   db.Exec(kCommonSchema);
-  db.Exec(newer ? kNewerPersonTable : kOlderPersonTable);
+  db.Exec(std::string(kPersonTableStart) + (newer ? kNewerPersonTableRest : kOlderPersonTableRest));
   db.Exec("BEGIN;");
   db.Exec(
       "INSERT INTO _SqliteDatabaseProperties VALUES ('_ClientVersion', '83'), "
