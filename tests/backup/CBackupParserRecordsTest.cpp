@@ -6,6 +6,7 @@
 
 #include "backup/CBackupParser.h"
 #include "backup/ResultCodes.h"
+#include "support/ProgressReports.h"
 #include "support/RecordDatabases.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
@@ -19,15 +20,7 @@ using test::TempFolder;
 
 constexpr int64_t kJan2020 = 1580512205;  // 2020-01-31T23:10:05Z
 
-struct Progress {
-  std::vector<int32_t> reports;
-  int32_t answer = 0;
-  static int32_t Callback(void* userData, int32_t progress) {
-    auto* self = static_cast<Progress*>(userData);
-    self->reports.push_back(progress);
-    return self->answer;
-  }
-};
+using Progress = test::ProgressReports;
 
 // What the five record reads gave.
 struct RecordReads {

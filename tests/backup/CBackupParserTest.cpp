@@ -5,6 +5,7 @@
 
 #include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
+#include "support/ProgressReports.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
 
@@ -19,16 +20,7 @@ using test::WriteFile;
 constexpr int64_t kJan2020 = 1580512205;  // 2020-01-31T23:10:05Z
 constexpr int64_t kJun2021 = 1622541600;  // 2021-06-01T10:00:00Z
 
-// Records every progress report; answers "answer".
-struct Progress {
-  std::vector<int32_t> reports;
-  int32_t answer = 0;
-  static int32_t Callback(void* userData, int32_t progress) {
-    auto* self = static_cast<Progress*>(userData);
-    self->reports.push_back(progress);
-    return self->answer;
-  }
-};
+using Progress = test::ProgressReports;
 
 // A home folder (XDG_DATA_HOME) of its own for every test, in UTC.
 class ParserTest : public ::testing::Test {
