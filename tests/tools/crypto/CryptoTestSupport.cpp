@@ -58,26 +58,6 @@ Bytes RandomishBytes(size_t count, uint32_t seed) {
   return out;
 }
 
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "zbe-crypto-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("mkdtemp failed");
-  }
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  // Tests make some folders read-only; make them removable again.
-  for (auto it = fs::recursive_directory_iterator(path_, ec);
-       it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (it->is_directory(ec) && !it->is_symlink(ec)) {
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-  }
-  fs::remove_all(path_, ec);
-}
-
 FolderSnapshot Snapshot(const std::string& folder) {
   FolderSnapshot snap;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {

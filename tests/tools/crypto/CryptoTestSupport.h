@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TestFiles.h"
 #include "tools/crypto/Bytes.h"
 
 namespace zbe::crypto::testing {
@@ -21,18 +22,7 @@ Bytes Range(uint8_t first, size_t count);  // first, first+1, ... (mod 256)
 Bytes RandomishBytes(size_t count, uint32_t seed);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using TempFolder = zbe::test::TempFolder;
 
 // Every file below a folder (relative path to bytes) plus the modes of files and folders, to
 // prove that a run left a folder byte-for-byte unchanged.
