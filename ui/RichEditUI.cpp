@@ -239,20 +239,14 @@ UISize CRichEditUI::LayoutChildren(const UIRect& inner) {
 }
 
 void CRichEditUI::PaintChildren(CRenderUI& render, const UIRect& rcPaint) {
-  const UIRect inner = GetInnerRect();
-  const UIRect clip = inner.Intersect(rcPaint);
-  if (clip.IsEmpty())
-    return;
-  UIColor text =
+  const UIColor text =
       textColor_ != 0 ? textColor_ : (manager_ ? manager_->GetDefaultFontColor() : 0xFF1F2933);
-  const QPoint origin(inner.left, inner.top - GetScrollPos().cy);
-  doc_->view.Paint(*render.GetImpl().painter, origin, ToQRect(clip), ToQColor(text));
+  doc_->view.Paint(*render.GetImpl().painter, GetInnerRect(), GetScrollPos().cy, rcPaint, text);
 }
 
 void CRichEditUI::DoEvent(TEventUI& event) {
-  const UIRect inner = GetInnerRect();
-  const QPointF docPt(event.ptMouse.x - inner.left,
-                      event.ptMouse.y - inner.top + GetScrollPos().cy);
+  const QPointF docPt =
+      TextDocumentView::DocumentPoint(event.ptMouse, GetInnerRect(), GetScrollPos().cy);
   switch (event.type) {
     case UIEventType::kButtonDown:
       doc_->view.PressAt(docPt);

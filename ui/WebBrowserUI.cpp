@@ -202,19 +202,13 @@ UISize CWebBrowserUI::LayoutChildren(const UIRect& inner) {
 }
 
 void CWebBrowserUI::PaintChildren(CRenderUI& render, const UIRect& rcPaint) {
-  const UIRect inner = GetInnerRect();
-  const UIRect clip = inner.Intersect(rcPaint);
-  if (clip.IsEmpty())
-    return;
   const UIColor text = manager_ ? manager_->GetDefaultFontColor() : 0xFF1F2933;
-  const QPoint origin(inner.left, inner.top - GetScrollPos().cy);
-  page_->view.Paint(*render.GetImpl().painter, origin, ToQRect(clip), ToQColor(text));
+  page_->view.Paint(*render.GetImpl().painter, GetInnerRect(), GetScrollPos().cy, rcPaint, text);
 }
 
 void CWebBrowserUI::DoEvent(TEventUI& event) {
-  const UIRect inner = GetInnerRect();
-  const QPointF docPt(event.ptMouse.x - inner.left,
-                      event.ptMouse.y - inner.top + GetScrollPos().cy);
+  const QPointF docPt =
+      TextDocumentView::DocumentPoint(event.ptMouse, GetInnerRect(), GetScrollPos().cy);
   switch (event.type) {
     case UIEventType::kButtonDown:
       page_->view.PressAt(docPt);

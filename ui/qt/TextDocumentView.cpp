@@ -34,8 +34,14 @@ int TextDocumentView::Height() const {
   return static_cast<int>(std::ceil(doc_->size().height()));
 }
 
-void TextDocumentView::Paint(QPainter& painter, const QPoint& origin, const QRect& clip,
-                             const QColor& text) const {
+void TextDocumentView::Paint(QPainter& painter, const UIRect& inner, int scrollY,
+                             const UIRect& rcPaint, UIColor textColor) const {
+  const UIRect visible = inner.Intersect(rcPaint);
+  if (visible.IsEmpty())
+    return;
+  const QPoint origin(inner.left, inner.top - scrollY);
+  const QRect clip = ToQRect(visible);
+  const QColor text = ToQColor(textColor);
   painter.save();
   painter.setClipRect(clip, Qt::IntersectClip);
   painter.translate(origin);
@@ -53,6 +59,10 @@ void TextDocumentView::Paint(QPainter& painter, const QPoint& origin, const QRec
   }
   doc_->documentLayout()->draw(&painter, ctx);
   painter.restore();
+}
+
+QPointF TextDocumentView::DocumentPoint(UIPoint pt, const UIRect& inner, int scrollY) {
+  return QPointF(pt.x - inner.left, pt.y - inner.top + scrollY);
 }
 
 int TextDocumentView::HitTest(const QPointF& docPoint) const {

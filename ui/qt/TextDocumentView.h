@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/UIDefs.h"
+
 namespace zbe {
 
 class TextDocumentView {
@@ -24,8 +26,12 @@ class TextDocumentView {
   bool SetWidth(int width);
   int Height() const;
 
-  // Paints the document with its top-left corner at "origin" (already scrolled), within "clip".
-  void Paint(QPainter& painter, const QPoint& origin, const QRect& clip, const QColor& text) const;
+  // The view sits in its control filling "inner" (client coordinates), scrolled down by
+  // "scrollY" pixels. Paint draws the part of it that meets "rcPaint", with "text" as the colour
+  // of unformatted text; DocumentPoint maps client point "pt" to document coordinates.
+  void Paint(QPainter& painter, const UIRect& inner, int scrollY, const UIRect& rcPaint,
+             UIColor text) const;
+  static QPointF DocumentPoint(UIPoint pt, const UIRect& inner, int scrollY);
 
   // Document position at "docPoint" (document coordinates).
   int HitTest(const QPointF& docPoint) const;
