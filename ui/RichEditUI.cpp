@@ -37,9 +37,8 @@ struct CRichEditUI::Doc {
   TextDocumentView view{std::make_unique<QTextDocument>()};
   std::vector<InsertedImage> images;
   int nextImage = 0;
-  int width = 0;
 
-  // Sizes every image to fit "width" (or its own limit), keeping its proportions.
+  // Sizes every image to fit "viewWidth" (or its own limit), keeping its proportions.
   void FitImages(int viewWidth) {
     QTextDocument& d = view.Doc();
     for (QTextBlock b = d.begin(); b.isValid(); b = b.next()) {

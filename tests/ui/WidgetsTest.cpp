@@ -157,6 +157,44 @@ TEST_F(WidgetsTest, RichEditScrollsLongText) {
   EXPECT_GT(rich->GetScrollPos().cy, 0);
 }
 
+// The read-only text views share their keyboard scrolling: Down and Page Down move on, End
+// reaches the bottom, Home the top; a drag selects the text under the mouse.
+TEST_F(WidgetsTest, TextViewsScrollWithTheKeyboardAndSelectByDragging) {
+  auto* rich = M().Find<CRichEditUI>("Rich");
+  auto* web = M().Find<CWebBrowserUI>("Web");
+  std::string page = "<html><body>";
+  for (int i = 0; i < 80; ++i) {
+    rich->AppendText("line " + std::to_string(i) + "\n");
+    page += "<p>paragraph " + std::to_string(i) + "</p>";
+  }
+  std::ofstream(dir_ + "/long.html") << page << "</body></html>";
+  ASSERT_EQ(web->Navigate(dir_ + "/long.html"), 0);
+  h_.ProcessEvents();
+  h_.Layout();
+  for (CContainerUI* view : {static_cast<CContainerUI*>(rich), static_cast<CContainerUI*>(web)}) {
+    SCOPED_TRACE(view->GetName());
+    ASSERT_GT(view->GetScrollRange().cy, 0);
+    ASSERT_TRUE(h_.Click(view));
+    h_.Key(UIKey::kDown);
+    const int afterDown = view->GetScrollPos().cy;
+    EXPECT_GT(afterDown, 0);
+    h_.Key(UIKey::kNext);
+    EXPECT_GT(view->GetScrollPos().cy, afterDown);
+    h_.Key(UIKey::kEnd);
+    EXPECT_EQ(view->GetScrollPos().cy, view->GetScrollRange().cy);
+    h_.Key(UIKey::kHome);
+    EXPECT_EQ(view->GetScrollPos().cy, 0);
+  }
+
+  const UIRect r = rich->GetPos();
+  h_.MouseDown(UIPoint{r.left + 6, r.top + 8});
+  h_.MouseMove(UIPoint{r.left + 120, r.top + 60});
+  h_.MouseUp(UIPoint{r.left + 120, r.top + 60});
+  const std::string selected = rich->GetSelText();
+  EXPECT_EQ(selected.rfind("line 0", 0), 0u) << selected;
+  EXPECT_NE(selected.find("line 1"), std::string::npos) << selected;
+}
+
 TEST_F(WidgetsTest, WebBrowserShowsALocalPageWithoutRunningScripts) {
   auto* web = M().Find<CWebBrowserUI>("Web");
   std::vector<uint8_t> png;
