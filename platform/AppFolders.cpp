@@ -33,13 +33,12 @@ std::string WithoutTrailingSlashes(std::string path) {
   return path;
 }
 
-}  // namespace
-
-int32_t AppDataFolder(std::string& folder) {
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  // A relative XDG_DATA_HOME is invalid and must be ignored.
-  if (dataHome != nullptr && dataHome[0] == '/') {
-    folder = WithoutTrailingSlashes(dataHome);
+// $<variable> when it is set and absolute (a relative value is invalid and ignored), else
+// <home>/<fallback>.
+int32_t XdgFolder(const char* variable, const char* fallback, std::string& folder) {
+  const char* value = std::getenv(variable);
+  if (value != nullptr && value[0] == '/') {
+    folder = WithoutTrailingSlashes(value);
     return 0;
   }
   std::string home = HomeFolder();
@@ -47,8 +46,18 @@ int32_t AppDataFolder(std::string& folder) {
     return ENOENT;
   }
   home = WithoutTrailingSlashes(home);
-  folder = (home == "/" ? "" : home) + "/.local/share";
+  folder = (home == "/" ? "" : home) + fallback;
   return 0;
+}
+
+}  // namespace
+
+int32_t AppDataFolder(std::string& folder) {
+  return XdgFolder("XDG_DATA_HOME", "/.local/share", folder);
+}
+
+int32_t AppConfigFolder(std::string& folder) {
+  return XdgFolder("XDG_CONFIG_HOME", "/.config", folder);
 }
 
 std::string MobileSyncRoot(const std::string& appData) {

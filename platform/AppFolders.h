@@ -12,6 +12,10 @@ namespace zbe {
 // when no home folder can be found ("folder" is left unchanged).
 int32_t AppDataFolder(std::string& folder);
 
+// The user's configuration folder: $XDG_CONFIG_HOME when it is set and absolute, else
+// $HOME/.config. Returns 0 and stores it without a trailing "/", or ENOENT without a home folder.
+int32_t AppConfigFolder(std::string& folder);
+
 // The MobileSync backup root below "appData": "<appData>/Apple Computer/MobileSync/backup/".
 std::string MobileSyncRoot(const std::string& appData);
 

@@ -124,6 +124,17 @@ std::string Utf8Truncate(std::string_view text, size_t maxBytes) {
   return std::string(text.substr(0, end));
 }
 
+std::string Utf8Prefix(std::string_view text, size_t count) {
+  size_t end = 0;
+  for (size_t points = 0; points < count && end < text.size(); ++points) {
+    ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+      ++end;
+    }
+  }
+  return std::string(text.substr(0, end));
+}
+
 std::string Utf8FromUtf16(std::u16string_view text) {
   std::string result;
   result.reserve(text.size());

@@ -24,6 +24,9 @@ size_t Utf8CodePointCount(std::string_view text);
 // multi-byte sequence.
 std::string Utf8Truncate(std::string_view text, size_t maxBytes);
 
+// The first "count" code points of valid UTF-8 "text" (all of it when it has fewer).
+std::string Utf8Prefix(std::string_view text, size_t count);
+
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf8FromUtf16(std::u16string_view text);
 

@@ -34,6 +34,19 @@ TEST(AppDataFolder, FallsBackToHomeWhenUnset) {
   EXPECT_EQ(folder, "/home/someone/.local/share");
 }
 
+TEST(AppConfigFolder, UsesXdgConfigHomeOrHomeConfig) {
+  std::string folder;
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", "/srv/config/");
+    ASSERT_EQ(AppConfigFolder(folder), 0);
+    EXPECT_EQ(folder, "/srv/config");
+  }
+  ScopedEnv config("XDG_CONFIG_HOME", "relative");
+  ScopedEnv home("HOME", "/home/someone");
+  ASSERT_EQ(AppConfigFolder(folder), 0);
+  EXPECT_EQ(folder, "/home/someone/.config");
+}
+
 TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
   std::string folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());

@@ -48,6 +48,10 @@ TEST(Utf8Truncate, NeverSplitsASequence) {
   EXPECT_EQ(Utf8Truncate(text, 4), "ab\xC3\xA9");
   EXPECT_EQ(Utf8Truncate(text, 7), "ab\xC3\xA9");
   EXPECT_EQ(Utf8Truncate(text, 0), "");
+  // By code points rather than bytes.
+  EXPECT_EQ(Utf8Prefix(text, 3), "ab\xC3\xA9");
+  EXPECT_EQ(Utf8Prefix(text, 4), text);
+  EXPECT_EQ(Utf8Prefix(text, 9), text);
 }
 
 TEST(Utf16Conversion, KeepsCharactersOutsideTheBasicPlaneAsSurrogatePairs) {
