@@ -24,7 +24,7 @@ macro(zbe_find_json)
 endmacro()
 
 macro(zbe_find_ui_deps)
-  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Network)
   find_package(ZLIB REQUIRED)
   if(NOT TARGET PkgConfig::MINIZIP)
     pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)

@@ -12,6 +12,7 @@
 
 #include "ui/AttributeValues.h"
 #include "ui/ImageDecoder.h"
+#include "ui/ImageObject.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/RenderUI.h"
 #include "ui/qt/QtBridge.h"
@@ -134,6 +135,21 @@ int32_t CRichEditUI::InsertImage(const std::string& path, int maxWidth) {
   int32_t rc = DecodeImage(bytes, &data);
   if (rc != 0)
     return rc;
+  InsertDecoded(data, maxWidth);
+  return 0;
+}
+
+int32_t CRichEditUI::InsertImageObject(const std::string& interfaceId, const std::string& path,
+                                       int maxWidth) {
+  UIImageData data;
+  int32_t rc = DecodeWithImageObject(interfaceId, path, &data);
+  if (rc != 0)
+    return rc;
+  InsertDecoded(data, maxWidth);
+  return 0;
+}
+
+void CRichEditUI::InsertDecoded(const UIImageData& data, int maxWidth) {
   InsertedImage img;
   img.name = QUrl(QStringLiteral("zbe-image://%1").arg(doc_->nextImage++));
   for (size_t i = 0; i < data.frames.size(); ++i) {
@@ -155,7 +171,6 @@ int32_t CRichEditUI::InsertImage(const std::string& path, int maxWidth) {
   const int width = GetInnerRect().Width();
   doc_->FitImages(width > 0 ? width : 1 << 20);
   NeedUpdate();
-  return 0;
 }
 
 bool CRichEditUI::AdvanceAnimations(int elapsedMs) {

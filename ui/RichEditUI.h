@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/ContainerUI.h"
+#include "ui/ImageDecoder.h"
 
 namespace zbe {
 
@@ -33,6 +34,11 @@ class CRichEditUI : public CContainerUI {
   // "maxWidth" when given, are scaled down. Returns 0, 87 when the file cannot be read, or 22
   // when it is not an image.
   int32_t InsertImage(const std::string& path, int maxWidth = 0);
+  // Appends the picture at "path" through the registered image object "interfaceId" (see
+  // ImageObject.h), scaled as InsertImage does. Returns 0, 87, 22, or 38 when no image object
+  // is registered for the identifier.
+  int32_t InsertImageObject(const std::string& interfaceId, const std::string& path,
+                            int maxWidth = 0);
   // Moves animated images on by "elapsedMs". Returns true when a frame changed.
   bool AdvanceAnimations(int elapsedMs);
   bool HasAnimations() const;
@@ -58,6 +64,7 @@ class CRichEditUI : public CContainerUI {
   void PaintChildren(CRenderUI& render, const UIRect& rcPaint) override;
 
  private:
+  void InsertDecoded(const UIImageData& data, int maxWidth);
   std::unique_ptr<Doc> doc_;
   UIColor textColor_ = 0;
   int font_ = -1;

@@ -355,6 +355,50 @@ bool UITestHarness::RenderRectToPng(const UIRect& rc, const std::string& path) {
   return full.copy(ToQRect(rc)).save(ToQ(path), "PNG");
 }
 
+bool UITestHarness::RenderWindowsToPng(const std::vector<CWindowWnd*>& windows,
+                                       const std::string& path) {
+  if (windows.empty() || windows.front() == nullptr)
+    return false;
+  // The canvas covers every window (a menu may reach past its owner's edge).
+  UIRect base = windows.front()->GetWindowRect();
+  for (CWindowWnd* w : windows) {
+    if (w == nullptr)
+      continue;
+    const UIRect rc = w->GetWindowRect();
+    base = UIRect{std::min(base.left, rc.left), std::min(base.top, rc.top),
+                  std::max(base.right, rc.right), std::max(base.bottom, rc.bottom)};
+  }
+  QImage canvas(std::max(1, base.Width()), std::max(1, base.Height()),
+                QImage::Format_ARGB32_Premultiplied);
+  canvas.fill(Qt::transparent);
+  QPainter p(&canvas);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  bool first = true;
+  for (CWindowWnd* w : windows) {
+    if (w == nullptr)
+      continue;
+    UITestHarness h(*w);
+    h.Layout();
+    const QImage image = RenderWindow(*w);
+    const UIRect rc = w->GetWindowRect();
+    const QPoint at(rc.left - base.left, rc.top - base.top);
+    if (!first) {
+      // A shadow of a few widening, fading rounded rectangles below and around the window.
+      for (int i = 6; i >= 1; --i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(15, 23, 42, 10));
+        p.drawRoundedRect(
+            QRectF(at.x() - i, at.y() - i + 4, image.width() + 2 * i, image.height() + 2 * i),
+            12 + i, 12 + i);
+      }
+    }
+    p.drawImage(at, image);
+    first = false;
+  }
+  p.end();
+  return canvas.save(ToQ(path), "PNG");
+}
+
 void UITestHarness::PaintFrame() {
   Layout();
   RenderWindow(window_);

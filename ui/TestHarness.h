@@ -93,6 +93,10 @@ class UITestHarness {
   bool RenderToPng(const std::string& path);
   // Renders only "rc" (client coordinates) of the window.
   bool RenderRectToPng(const UIRect& rc, const std::string& path);
+  // Renders "windows" as they lie on the screen, later ones above earlier ones (a pop-up over
+  // its owner, a menu over the window), each but the first with a soft shadow, into one PNG
+  // that covers them all (transparent where no window is).
+  static bool RenderWindowsToPng(const std::vector<CWindowWnd*>& windows, const std::string& path);
   // Paints the whole window into memory, as one frame on screen would be painted.
   void PaintFrame();
 

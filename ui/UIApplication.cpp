@@ -52,6 +52,10 @@ struct UIApplication::Impl {
   std::set<std::string> reported;
   std::map<std::string, std::string> sharedDefaults;
   std::map<std::string, std::string> sharedStyles;
+  std::function<void(CWindowWnd&)> modalObserver;
+  bool running = false;      // inside Run
+  bool pendingQuit = false;  // Quit was asked outside Run
+  int quitCode = 0;
 
   // Timers: few at any time, so a vector searched for the earliest is enough.
   std::vector<TimerEntry> timers;
@@ -193,16 +197,38 @@ UIApplication::~UIApplication() {
   impl_->app.reset();
 }
 
+void UIApplication::SetModalObserver(std::function<void(CWindowWnd&)> observer) {
+  impl_->modalObserver = std::move(observer);
+}
+
+const std::function<void(CWindowWnd&)>& UIApplication::GetModalObserver() const {
+  return impl_->modalObserver;
+}
+
 UIApplication* UIApplication::Instance() {
   return g_instance;
 }
 
 int UIApplication::Run() {
-  return QApplication::exec();
+  if (impl_->pendingQuit) {
+    impl_->pendingQuit = false;
+    return impl_->quitCode;
+  }
+  impl_->running = true;
+  const int code = QApplication::exec();
+  impl_->running = false;
+  return code;
 }
 
 void UIApplication::Quit(int code) {
-  QCoreApplication::exit(code);
+  if (impl_->running) {
+    QCoreApplication::exit(code);
+    return;
+  }
+  // Outside Run the platform would make every later event loop (a modal window's) end at
+  // once; the request waits for Run instead.
+  impl_->pendingQuit = true;
+  impl_->quitCode = code;
 }
 
 void UIApplication::ProcessEvents() {

@@ -23,6 +23,7 @@ namespace zbe {
 
 class CPaintManagerUI;
 class CControlUI;
+class CWindowWnd;
 class ISkinSource;
 struct UIImageData;
 
@@ -37,8 +38,10 @@ class UIApplication {
   // The one instance, or null before it is made and after it is destroyed.
   static UIApplication* Instance();
 
-  // Runs the message loop until Quit; returns Quit's code.
+  // Runs the message loop until Quit; returns Quit's code. After a Quit outside the loop, returns
+  // that Quit's code at once.
   int Run();
+  // Ends Run with "code"; asked outside Run, makes the next Run return at once.
   void Quit(int code = 0);
   // Delivers what is waiting (posted messages, paints, timers that are due) and returns.
   void ProcessEvents();
@@ -88,6 +91,12 @@ class UIApplication {
   // Kills the timers of every control for which "inSubtree" answers true.
   void KillTimersWhere(CPaintManagerUI* manager, const std::function<bool(CControlUI*)>& inSubtree);
   bool HasTimer(const CControlUI* control, int id) const;
+
+  // Runs "observer" with every window that starts a modal run, once the window shows (the call
+  // is posted, so it runs inside the modal loop). Tests answer dialogs and menus with it; an
+  // empty function removes it.
+  void SetModalObserver(std::function<void(CWindowWnd&)> observer);
+  const std::function<void(CWindowWnd&)>& GetModalObserver() const;
 
   // --- diagnostics -----------------------------------------------------------------------------
   // Writes "message" to stderr the first time "key" is reported in this process.

@@ -231,6 +231,10 @@ int CWindowWnd::ShowModal() {
   ShowWindow(true, true);
   if (impl_->closed)
     return impl_->result;
+  if (UIApplication* app = UIApplication::Instance(); app != nullptr && app->GetModalObserver()) {
+    std::function<void(CWindowWnd&)> observer = app->GetModalObserver();
+    PostTask([this, observer] { observer(*this); });
+  }
   QEventLoop loop;
   impl_->modalLoop = &loop;
   int result = loop.exec();

@@ -1,6 +1,6 @@
 // Draws the skin's images: Controls.png (sprites at fixed rectangles that layouts and pages
-// cut out by "source"), Others.png (the product logo), the two filter switch images and the two
-// loading animations. Run by hand when the art changes; its output is committed:
+// cut out by "source"), Others.png (the product logo), the window icon, the two filter switch
+// images and the two loading animations. Run by hand when the art changes; its output is committed:
 //   make-skin-images <skin folder>
 #include <QApplication>
 #include <QFont>
@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QString>
 
 #include <cmath>
@@ -389,6 +390,97 @@ void Remark(QPainter& p, int x, int y) {
   });
 }
 
+// Message box icons, 40 x 40: 0 error, 1 confirm, 2 information, 3 warning, 4 question.
+void MessageIcon(QPainter& p, int x, int y, int kind) {
+  At(p, x, y, [&] {
+    struct Tint {
+      QColor top, bottom;
+    };
+    const Tint tints[] = {
+        {QColor(0xF8, 0x71, 0x71), QColor(0xDC, 0x26, 0x26)},
+        {kAccentLight, kAccentDark},
+        {QColor(0x38, 0xBD, 0xF8), QColor(0x02, 0x84, 0xC7)},
+        {QColor(0xFB, 0xBF, 0x24), QColor(0xD9, 0x77, 0x06)},
+        {kAccentLight, kAccentDark},
+    };
+    QLinearGradient g(0, 2, 0, 38);
+    g.setColorAt(0, tints[kind].top);
+    g.setColorAt(1, tints[kind].bottom);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    if (kind == 3) {
+      QPainterPath tri;
+      tri.moveTo(20, 3);
+      tri.lineTo(38, 36);
+      tri.lineTo(2, 36);
+      tri.closeSubpath();
+      QPainterPathStroker rounder;
+      rounder.setWidth(4);
+      rounder.setJoinStyle(Qt::RoundJoin);
+      p.drawPath(rounder.createStroke(tri).united(tri));
+    } else {
+      p.drawEllipse(QRectF(2, 2, 36, 36));
+    }
+    p.setPen(Pen(kWhite, 3.4));
+    p.setBrush(Qt::NoBrush);
+    switch (kind) {
+      case 0:
+        p.drawLine(QPointF(14, 14), QPointF(26, 26));
+        p.drawLine(QPointF(26, 14), QPointF(14, 26));
+        break;
+      case 1:
+        p.drawPolyline(QList<QPointF>{{12.5, 20.5}, {18, 26}, {28, 15}});
+        break;
+      case 2:
+        p.drawLine(QPointF(20, 18.5), QPointF(20, 28));
+        p.setPen(Qt::NoPen);
+        p.setBrush(kWhite);
+        p.drawEllipse(QPointF(20, 12.5), 2.2, 2.2);
+        break;
+      case 3:
+        p.drawLine(QPointF(20, 14), QPointF(20, 24.5));
+        p.setPen(Qt::NoPen);
+        p.setBrush(kWhite);
+        p.drawEllipse(QPointF(20, 30), 2.1, 2.1);
+        break;
+      default: {
+        QPainterPath q;
+        q.moveTo(15, 15.5);
+        q.cubicTo(15, 9.5, 25.5, 9.5, 25.5, 15.5);
+        q.cubicTo(25.5, 19.5, 20, 19.5, 20, 23.5);
+        p.drawPath(q);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kWhite);
+        p.drawEllipse(QPointF(20, 29.5), 2.2, 2.2);
+        break;
+      }
+    }
+  });
+}
+
+// The password window's padlock on a tile, 40 x 40.
+void PadlockTile(QPainter& p, int x, int y) {
+  At(p, x, y, [&] {
+    QLinearGradient g(0, 2, 0, 38);
+    g.setColorAt(0, QColor(0xFE, 0xF3, 0xC7));
+    g.setColorAt(1, QColor(0xFD, 0xE6, 0x8A));
+    RoundBox(p, QRectF(1, 1, 38, 38), 10, g);
+    p.setPen(Pen(QColor(0xB4, 0x53, 0x09), 2.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(13.5, 8, 13, 14), 0, 180 * 16);
+    p.drawLine(QPointF(13.5, 15), QPointF(13.5, 18));
+    p.drawLine(QPointF(26.5, 15), QPointF(26.5, 18));
+    QLinearGradient lg(0, 17, 0, 32);
+    lg.setColorAt(0, QColor(0xFB, 0xBF, 0x24));
+    lg.setColorAt(1, QColor(0xD9, 0x77, 0x06));
+    RoundBox(p, QRectF(10, 17, 20, 15), 3.5, lg);
+    p.setBrush(QColor(0x78, 0x35, 0x0F));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(20, 23.3), 2, 2);
+    p.drawRect(QRectF(19.3, 23.5, 1.4, 4));
+  });
+}
+
 void MenuCheck(QPainter& p, int x, int y) {
   At(p, x, y, [&] {
     p.setPen(Pen(kAccent, 2));
@@ -397,18 +489,33 @@ void MenuCheck(QPainter& p, int x, int y) {
   });
 }
 
+// The mark: a rounded tile with a phone whose content comes down and out, in a 56 x 56 box.
+void LogoMark(QPainter& p) {
+  QLinearGradient g(0, 4, 0, 52);
+  g.setColorAt(0, kAccentLight);
+  g.setColorAt(1, kAccentDark);
+  RoundBox(p, QRectF(4, 4, 48, 48), 12, g);
+  RoundBox(p, QRectF(18.5, 11.5, 19, 33), 4.5, Qt::NoBrush, Pen(kWhite, 2.4));
+  p.setPen(Pen(kWhite, 2.4));
+  p.drawLine(QPointF(28, 18), QPointF(28, 32));
+  p.drawPolyline(QList<QPointF>{{23.5, 27.5}, {28, 32}, {32.5, 27.5}});
+  p.drawLine(QPointF(24, 38), QPointF(32, 38));
+}
+
+// The window icon, 128 x 128.
+QImage WindowIcon() {
+  QImage img(128, 128, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(128.0 / 56.0, 128.0 / 56.0);
+  LogoMark(p);
+  return img;
+}
+
 void Logo(QPainter& p, int x, int y) {
   At(p, x, y, [&] {
-    // The mark: a rounded tile with a phone whose content comes down and out.
-    QLinearGradient g(0, 4, 0, 52);
-    g.setColorAt(0, kAccentLight);
-    g.setColorAt(1, kAccentDark);
-    RoundBox(p, QRectF(4, 4, 48, 48), 12, g);
-    RoundBox(p, QRectF(18.5, 11.5, 19, 33), 4.5, Qt::NoBrush, Pen(kWhite, 2.4));
-    p.setPen(Pen(kWhite, 2.4));
-    p.drawLine(QPointF(28, 18), QPointF(28, 32));
-    p.drawPolyline(QList<QPointF>{{23.5, 27.5}, {28, 32}, {32.5, 27.5}});
-    p.drawLine(QPointF(24, 38), QPointF(32, 38));
+    LogoMark(p);
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(25);
     f.setBold(true);
@@ -621,6 +728,11 @@ int main(int argc, char** argv) {
     Remark(p, 538, 1);
     for (int i = 0; i < 13; ++i)
       CategoryIcon(p, 1 + 18 * i, 410, i);
+    // The application's own: message box icons at y 290 (x 140 + 45 × kind), the padlock tile
+    // at 365,290.
+    for (int kind = 0; kind < 5; ++kind)
+      MessageIcon(p, 140 + 45 * kind, 290, kind);
+    PadlockTile(p, 365, 290);
     // Sprites of the toolkit's own skins (gallery and defaults): buttons at y 100 and 140,
     // edit frames at 180, radios at 220, check boxes at 240, caption buttons at 280 and 312.
     ButtonFace(p, 0, 100, kWhite, QColor(0xF8, 0xFA, 0xFC), kBorder, true);
@@ -665,6 +777,7 @@ int main(int argc, char** argv) {
     Logo(p, 1, 277);
   }
   ok = others.save(dir + QStringLiteral("Others.png"), "PNG") && ok;
+  ok = WindowIcon().save(dir + QStringLiteral("icon.png"), "PNG") && ok;
   ok = Switch(false).save(dir + QStringLiteral("optionOff.png"), "PNG") && ok;
   ok = Switch(true).save(dir + QStringLiteral("optionOn.png"), "PNG") && ok;
   ok = WriteGif((dir + QStringLiteral("loading.gif")).toStdString(), Spinner(64, 18, 5, 100), 5) &&
