@@ -108,6 +108,44 @@ TEST(FilePage, APlainBackupScansWithoutAPasswordAndShowsTheCounts) {
   EXPECT_TRUE(script.unexpected.empty());
 }
 
+TEST(ScanRun, PauseHoldsTheScanAndStopKeepsWhatWasRead) {
+  AppHome home;
+  auto settings = MakeSettings(home);
+  MainWindowFixture f(*settings);
+  GoToStep2(f, 0);
+  ASSERT_TRUE(f.harness().Click(f.Find("BtnNext2")));
+  CScanVrtWnd& scan = f.window().ScanPage();
+  auto* tabs = dynamic_cast<CTabLayoutUI*>(f.Find("MainTabPage"));
+  ASSERT_TRUE(PumpUntil([&] { return tabs->GetCurSel() == 1; }));
+  ASSERT_TRUE(f.harness().Click(f.Find("BtnScanPause")));
+  if (!scan.IsScanning())
+    GTEST_SKIP() << "the scan ended before it could be paused";
+  EXPECT_TRUE(scan.IsPaused());
+  EXPECT_EQ(f.Find("BtnScanPause")->GetText(), settings->Message("MSG0506"));
+  EXPECT_FALSE(f.Find("BtnHome")->IsEnabled());
+  // Paused, the worker waits at its next report: nothing moves.
+  UIApplication::Instance()->ProcessEvents();
+  EXPECT_TRUE(scan.IsScanning());
+  EXPECT_TRUE(f.harness().RenderToPng(ShotsDir() + "/app-scanning.png"));
+
+  // Stop, then "Cancel": still paused; stop again, "OK": the scan ends with what it read.
+  ModalScript script;
+  script.Then(Press("cancelbtn", settings->Message("MSG0508")));
+  ASSERT_TRUE(f.harness().Click(f.Find("BtnScanStop")));
+  EXPECT_TRUE(scan.IsPaused());
+  EXPECT_TRUE(scan.IsScanning());
+  script.Then(Press("okbtn"));
+  ASSERT_TRUE(f.harness().Click(f.Find("BtnScanStop")));
+  EXPECT_FALSE(scan.IsScanning());
+  EXPECT_FALSE(scan.IsPaused());
+  EXPECT_EQ(f.Find("BtnScanPause")->GetText(), settings->Message("MSG0507"));
+  ASSERT_TRUE(PumpUntil([&] { return scan.Results() != nullptr; }));
+  UIApplication::Instance()->ProcessEvents();
+  EXPECT_TRUE(f.Find("ReocveryToolBar")->IsVisible());
+  EXPECT_TRUE(f.Find("BtnHome")->IsEnabled());
+  EXPECT_TRUE(script.unexpected.empty());
+}
+
 TEST(FilePage, ClosingWhileResultsExistAsksAndCancelKeepsTheWindow) {
   AppHome home;
   auto settings = MakeSettings(home);
