@@ -10,6 +10,7 @@
 #include "cli/ListCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/ScanCommand.h"
+#include "platform/ProductVersion.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ constexpr const char* kUsage =
     "  print FOLDER --category NAME --out FILE [--only LIST] [--password-stdin]\n"
     "                               the print page of one category\n"
     "\n"
-    "\"zbe COMMAND --help\" describes a command.\n";
+    "\"zbe COMMAND --help\" describes a command; \"zbe --version\" prints the version.\n";
 
 }  // namespace
 
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 2, argv + argc);
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
+    return zbe::cli::kExitOk;
+  }
+  if (command == "--version") {
+    std::printf("zbe %s\n", zbe::kProductVersion);
     return zbe::cli::kExitOk;
   }
   if (command == "list") {
