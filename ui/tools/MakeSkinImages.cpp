@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/tools/ProductMark.h"
+
 namespace {
 
 const QColor kAccent(0x25, 0x63, 0xEB);
@@ -489,18 +491,8 @@ void MenuCheck(QPainter& p, int x, int y) {
   });
 }
 
-// The mark: a rounded tile with a phone whose content comes down and out, in a 56 x 56 box.
-void LogoMark(QPainter& p) {
-  QLinearGradient g(0, 4, 0, 52);
-  g.setColorAt(0, kAccentLight);
-  g.setColorAt(1, kAccentDark);
-  RoundBox(p, QRectF(4, 4, 48, 48), 12, g);
-  RoundBox(p, QRectF(18.5, 11.5, 19, 33), 4.5, Qt::NoBrush, Pen(kWhite, 2.4));
-  p.setPen(Pen(kWhite, 2.4));
-  p.drawLine(QPointF(28, 18), QPointF(28, 32));
-  p.drawPolyline(QList<QPointF>{{23.5, 27.5}, {28, 32}, {32.5, 27.5}});
-  p.drawLine(QPointF(24, 38), QPointF(32, 38));
-}
+// The product mark in a 56 x 56 box.
+void LogoMark(QPainter& p) { zbe::art::DrawProductMark(p, QRectF(4, 4, 48, 48)); }
 
 // The window icon, 128 x 128.
 QImage WindowIcon() {
