@@ -71,6 +71,11 @@ if [ -e "$program_dir/zorvane-backup-extractor" ]; then
     { cat "$work/as.log" >&2; fail "the AppStream metadata does not validate"; }
   grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
     fail "the AppStream metadata lacks a release $version"
+  for path in usr/bin/zorvane-backup-extractor usr/share/man/man1/zorvane-backup-extractor.1.gz \
+    usr/lib/zorvane-backup-extractor/libImageOleCtrl.so usr/lib/zorvane-backup-extractor/config.ini; do
+    [ -e "$root/$path" ] || fail "the package lacks /$path"
+  done
+  compgen -G "$program_dir/Languages/*.ini" >/dev/null || fail "the package has no language files"
 fi
 if command -v groff >/dev/null; then
   for page in "$root"/usr/share/man/man1/*.1.gz; do
@@ -115,6 +120,12 @@ mkbackup "$encrypted" --name "Package Test" --encrypt "package password" --itera
 printf '%s\n' "package password" | zbe scan "$encrypted" --password-stdin >"$work/scan-encrypted" ||
   fail "zbe scan of the encrypted sample failed"
 diff "$work/scan" "$work/scan-encrypted" >&2 || fail "the encrypted sample reads differently"
+
+# The application's start-up self-test, from the installed program folder.
+if [ -e "$program_dir/zorvane-backup-extractor" ]; then
+  QT_QPA_PLATFORM=offscreen zorvane-backup-extractor --self-test >"$work/self-test" 2>&1 ||
+    { cat "$work/self-test" >&2; fail "the application's self-test failed"; }
+fi
 
 snapshot >"$work/after"
 diff "$work/before" "$work/after" >&2 || fail "running changed the installed files"
