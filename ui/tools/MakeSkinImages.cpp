@@ -492,7 +492,9 @@ void MenuCheck(QPainter& p, int x, int y) {
 }
 
 // The product mark in a 56 x 56 box.
-void LogoMark(QPainter& p) { zbe::art::DrawProductMark(p, QRectF(4, 4, 48, 48)); }
+void LogoMark(QPainter& p) {
+  zbe::art::DrawProductMark(p, QRectF(4, 4, 48, 48));
+}
 
 // The window icon, 128 x 128.
 QImage WindowIcon() {
