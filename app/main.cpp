@@ -14,6 +14,7 @@
 #include "app/SelfTest.h"
 #include "app/StartupSteps.h"
 #include "platform/AppFolders.h"
+#include "platform/ProductVersion.h"
 #include "ui/SingleInstance.h"
 #include "ui/SystemServices.h"
 #include "ui/UIApplication.h"
@@ -25,10 +26,11 @@ constexpr char kInstanceName[] = "Zorvane_Backup_Extractor_2020_For_Windows";
 
 void PrintUsage() {
   std::printf(
-      "usage: zorvane-backup-extractor [--self-test]\n"
+      "usage: zorvane-backup-extractor [--self-test | --version]\n"
       "  Opens the iPhone backups of this computer and gets their data out.\n"
       "  --self-test  checks that the program can start (skin, languages, image component,\n"
-      "               main window) without showing it, and exits 0 when it can\n");
+      "               main window) without showing it, and exits 0 when it can\n"
+      "  --version    prints the version\n");
 }
 
 bool HasDisplay() {
@@ -87,6 +89,9 @@ int main(int argc, char** argv) {
       selfTest = true;
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       PrintUsage();
+      return 0;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("zorvane-backup-extractor %s\n", zbe::kProductVersion);
       return 0;
     }
     // Anything else is left to the toolkit (its own options, such as -platform).
