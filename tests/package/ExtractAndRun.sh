@@ -26,8 +26,8 @@ cpack --config "$build/CPackConfig.cmake" -B "$out" >"$work/cpack.log" 2>&1 ||
 # The control data: our version, and dependencies found by dpkg-shlibdeps.
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libsqlite3-0 libssl3 libplist3; do
-  [[ $depends == *"$library "* ]] || fail "Depends lacks $library: $depends"
+for library in libc6 libsqlite3-0 libssl3 libplist3 libqt6widgets6 fonts-dejavu-core; do
+  [[ ", $depends," =~ ", $library"[\ ,] ]] || fail "Depends lacks $library: $depends"
 done
 
 root="$work/root"
@@ -44,39 +44,38 @@ expected=(
 for path in "${expected[@]}"; do
   [ -f "$root/$path" ] || fail "the package lacks /$path"
 done
-for program in zbe mkbackup; do
+for program in zbe mkbackup zorvane-backup-extractor; do
   [ "$(readlink "$root/usr/bin/$program")" = "../lib/zorvane-backup-extractor/$program" ] ||
     fail "/usr/bin/$program is not a relative link into the program folder"
 done
 
-# The application comes with its menu entry, metadata and icons.
+# The application, with its menu entry, metadata and icons.
 app_id=com.zorvane.BackupExtractor
-if [ -e "$program_dir/zorvane-backup-extractor" ]; then
-  for path in usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
-    usr/share/icons/hicolor/scalable/apps/$app_id.svg; do
-    [ -f "$root/$path" ] || fail "the package lacks /$path"
-  done
-  # Each icon is as large as its folder says (a PNG file's width and height follow its signature).
-  for size in 16 22 24 32 48 64 128 256 512; do
-    icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
-    [ -f "$icon" ] || fail "the package lacks the ${size}x${size} icon"
-    read -r w0 w1 w2 w3 h0 h1 h2 h3 < <(od -An -tu1 -j16 -N8 "$icon")
-    [ $(((w0 << 24) | (w1 << 16) | (w2 << 8) | w3)) = "$size" ] &&
-      [ $(((h0 << 24) | (h1 << 16) | (h2 << 8) | h3)) = "$size" ] ||
-      fail "the ${size}x${size} icon has another size"
-  done
-  desktop-file-validate "$root/usr/share/applications/$app_id.desktop" ||
-    fail "the desktop entry does not validate"
-  appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$work/as.log" ||
-    { cat "$work/as.log" >&2; fail "the AppStream metadata does not validate"; }
-  grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
-    fail "the AppStream metadata lacks a release $version"
-  for path in usr/bin/zorvane-backup-extractor usr/share/man/man1/zorvane-backup-extractor.1.gz \
-    usr/lib/zorvane-backup-extractor/libImageOleCtrl.so usr/lib/zorvane-backup-extractor/config.ini; do
-    [ -e "$root/$path" ] || fail "the package lacks /$path"
-  done
-  compgen -G "$program_dir/Languages/*.ini" >/dev/null || fail "the package has no language files"
-fi
+for path in usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
+  usr/share/icons/hicolor/scalable/apps/$app_id.svg; do
+  [ -f "$root/$path" ] || fail "the package lacks /$path"
+done
+# Each icon is as large as its folder says (a PNG file's width and height follow its signature).
+for size in 16 22 24 32 48 64 128 256 512; do
+  icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+  [ -f "$icon" ] || fail "the package lacks the ${size}x${size} icon"
+  read -r w0 w1 w2 w3 h0 h1 h2 h3 < <(od -An -tu1 -j16 -N8 "$icon")
+  [ $(((w0 << 24) | (w1 << 16) | (w2 << 8) | w3)) = "$size" ] &&
+    [ $(((h0 << 24) | (h1 << 16) | (h2 << 8) | h3)) = "$size" ] ||
+    fail "the ${size}x${size} icon has another size"
+done
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop" ||
+  fail "the desktop entry does not validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$work/as.log" ||
+  { cat "$work/as.log" >&2; fail "the AppStream metadata does not validate"; }
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+  fail "the AppStream metadata lacks a release $version"
+for path in usr/share/man/man1/zorvane-backup-extractor.1.gz \
+  usr/lib/zorvane-backup-extractor/libImageOleCtrl.so usr/lib/zorvane-backup-extractor/config.ini; do
+  [ -e "$root/$path" ] || fail "the package lacks /$path"
+done
+compgen -G "$program_dir/Languages/*.ini" >/dev/null || fail "the package has no language files"
+grep -q "Version $version" "$program_dir/docs/about.html" || fail "the about page lacks the version"
 if command -v groff >/dev/null; then
   for page in "$root"/usr/share/man/man1/*.1.gz; do
     warnings=$(zcat "$page" | groff -man -ww -z -Tutf8 2>&1)
@@ -122,10 +121,10 @@ printf '%s\n' "package password" | zbe scan "$encrypted" --password-stdin >"$wor
 diff "$work/scan" "$work/scan-encrypted" >&2 || fail "the encrypted sample reads differently"
 
 # The application's start-up self-test, from the installed program folder.
-if [ -e "$program_dir/zorvane-backup-extractor" ]; then
-  QT_QPA_PLATFORM=offscreen zorvane-backup-extractor --self-test >"$work/self-test" 2>&1 ||
-    { cat "$work/self-test" >&2; fail "the application's self-test failed"; }
-fi
+[ "$(zorvane-backup-extractor --version)" = "zorvane-backup-extractor $version" ] ||
+  fail "zorvane-backup-extractor --version printed \"$(zorvane-backup-extractor --version)\""
+QT_QPA_PLATFORM=offscreen zorvane-backup-extractor --self-test >"$work/self-test" 2>&1 ||
+  { cat "$work/self-test" >&2; fail "the application's self-test failed"; }
 
 snapshot >"$work/after"
 diff "$work/before" "$work/after" >&2 || fail "running changed the installed files"
