@@ -117,9 +117,11 @@ TEST(ScanRun, PauseHoldsTheScanAndStopKeepsWhatWasRead) {
   CScanVrtWnd& scan = f.window().ScanPage();
   auto* tabs = dynamic_cast<CTabLayoutUI*>(f.Find("MainTabPage"));
   ASSERT_TRUE(PumpUntil([&] { return tabs->GetCurSel() == 1; }));
-  ASSERT_TRUE(f.harness().Click(f.Find("BtnScanPause")));
+  // On a busy machine the scan may end first, and with it the pause button leaves the toolbar.
+  const bool clicked = f.harness().Click(f.Find("BtnScanPause"));
   if (!scan.IsScanning())
     GTEST_SKIP() << "the scan ended before it could be paused";
+  ASSERT_TRUE(clicked);
   EXPECT_TRUE(scan.IsPaused());
   EXPECT_EQ(f.Find("BtnScanPause")->GetText(), settings->Message("MSG0506"));
   EXPECT_FALSE(f.Find("BtnHome")->IsEnabled());
