@@ -123,9 +123,14 @@ int32_t TestBmp(const uint8_t* head) {
              : kNoFileType;
 }
 
-// JFIF or Exif JPEG; a JPEG without either marker segment first is not recognised.
+// JFIF or Exif JPEG, or one that goes straight from its start marker to its quantisation
+// tables (as many cameras and editors write them). A JPEG starting with any other segment is
+// not recognised.
 int32_t TestJpeg(const uint8_t* head) {
   using namespace std::string_view_literals;
+  if (BytesAt(head, 0, "\xFF\xD8\xFF\xDB"sv)) {
+    return 10;
+  }
   if (BytesAt(head, 0, "\xFF\xD8\xFF\xE0"sv) && BytesAt(head, 6, "JFIF")) {
     return 10;
   }
@@ -162,17 +167,35 @@ int32_t TestIco(const uint8_t* head) {
   return 46;
 }
 
+// A HEIF image or image sequence: a file type box whose major brand is one that the HEIF
+// standard defines for its structure (mif1, msf1) or for HEVC coded images and sequences (the
+// camera of an iPhone writes "heic"). Other brands of the same box (MPEG-4, QuickTime, AVIF,
+// camera raw formats) are not pictures this test speaks for.
+int32_t TestHeif(const uint8_t* head) {
+  static constexpr std::string_view kBrands[] = {"heic", "heix", "heim", "heis", "hevc",
+                                                 "hevx", "hevm", "hevs", "mif1", "msf1"};
+  if (!BytesAt(head, 4, "ftyp")) {
+    return kNoFileType;
+  }
+  for (std::string_view brand : kBrands) {
+    if (BytesAt(head, 8, brand)) {
+      return kHeifTypeCode;
+    }
+  }
+  return kNoFileType;
+}
+
 }  // namespace
 
-const std::array<FileTypeSnifferRow, 20>& FileTypeSniffer() {
-  static constexpr std::array<FileTypeSnifferRow, 20> kTable = {{
+const std::array<FileTypeSnifferRow, 21>& FileTypeSniffer() {
+  static constexpr std::array<FileTypeSnifferRow, 21> kTable = {{
       {"mpeg", 15, TestMpeg},     {"mpg", 15, TestMpeg},       {"vob", 15, TestMpeg},
       {"mp4", 18, TestMp4},       {"rmvb", 23, TestRealMedia}, {"wmv", 24, TestAsf},
       {"wma", 24, TestAsf},       {"avi", 22, TestAvi},        {"3gp", 16, Test3gp},
       {"mp3", 12, TestMp3},       {"mid", 13, TestMidi},       {"wav", 21, TestWave},
       {"mov", 17, TestQuickTime}, {"gif", 31, TestGif},        {"bmp", 29, TestBmp},
       {"jpg", 10, TestJpeg},      {"jpeg", 10, TestJpeg},      {"jpe", 10, TestJpeg},
-      {"png", 30, TestPng},       {"ico", 46, TestIco},
+      {"png", 30, TestPng},       {"ico", 46, TestIco},        {"heic", kHeifTypeCode, TestHeif},
   }};
   return kTable;
 }

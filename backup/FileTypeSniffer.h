@@ -20,6 +20,9 @@ inline constexpr int32_t kNoFileType = 48;
 // The result of SniffFileType for a file shorter than kSniffBytes or one that cannot be read.
 inline constexpr int32_t kSniffReadFailed = 30;
 
+// The type code of HEIF images (named "heic"), whose preview is converted (backup/HeicPreview.h).
+inline constexpr int32_t kHeifTypeCode = 32;
+
 // One row of the detection table: the extension that names a file of this type, its type code
 // and the test. A test gets kSniffBytes bytes and answers "code" or kNoFileType.
 struct FileTypeSnifferRow {
@@ -29,8 +32,9 @@ struct FileTypeSnifferRow {
 };
 
 // The detection table, tried in order. Several rows share a test and a code; the first row with
-// a code names the type (so a "wma" file is named "wmv" and an "mpg" file "mpeg").
-const std::array<FileTypeSnifferRow, 20>& FileTypeSniffer();
+// a code names the type (so a "wma" file is named "wmv" and an "mpg" file "mpeg"). The last row
+// recognises HEIF ("heic") photos, which modern iPhones take by default.
+const std::array<FileTypeSnifferRow, 21>& FileTypeSniffer();
 
 // The type code of "head" (kSniffBytes bytes): that of the first row whose test matches, or
 // kNoFileType.

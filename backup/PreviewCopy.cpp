@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "backup/FileTypeSniffer.h"
+#include "backup/HeicPreview.h"
 #include "backup/MediaExtensions.h"
 #include "backup/ResultCodes.h"
+#include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
 
@@ -64,6 +66,24 @@ int32_t CopyChunks(int in, int out, uint64_t size, PreviewCopyCallback callback,
   }
 }
 
+// Writes "bytes" as a fresh private file at "path"; a partial file is removed. Returns 0, 87
+// when the file cannot be created, or the errno of a failed write.
+int32_t WriteFreshFile(const std::string& path, std::string_view bytes) {
+  RemovePath(path);
+  UniqueFd out(open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!out.valid()) {
+    return kResultMissingFile;
+  }
+  int32_t result = WriteAllBytes(out.get(), bytes);
+  if (out.Reset() != 0 && result == kResultOk) {
+    result = errno;
+  }
+  if (result != kResultOk) {
+    RemovePath(path);
+  }
+  return result;
+}
+
 int32_t Copy(const std::string& workFolder, const std::string& storedPath, std::string& copyPath,
              PreviewCopyCallback callback, void* context) {
   if (workFolder.empty()) {
@@ -77,6 +97,14 @@ int32_t Copy(const std::string& workFolder, const std::string& storedPath, std::
     return kResultMissingFile;
   }
   copyPath = JoinPath(workFolder, copyName);
+  // The preview shows the common picture formats only: a HEIF photo is shown as a JPEG made
+  // from it.
+  if (AsciiCaseEquals(ExtensionOf(sniffed), ExtensionOfTypeCode(kHeifTypeCode))) {
+    RemovePath(copyPath);  // a failed conversion must not leave the previous photo on show
+    std::string jpeg;
+    int32_t converted = HeicToJpeg(storedPath, jpeg);
+    return converted != kResultOk ? converted : WriteFreshFile(copyPath, jpeg);
+  }
 
   UniqueFd in(open(storedPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat info {};

@@ -19,6 +19,24 @@ macro(zbe_find_stb)
   endif()
 endmacro()
 
+# libheif: HEIF photos, decoded for the preview and encoded into sample backups.
+macro(zbe_find_heif)
+  if(NOT TARGET PkgConfig::HEIF)
+    pkg_check_modules(HEIF REQUIRED IMPORTED_TARGET libheif)
+  endif()
+endmacro()
+
+# Protocol buffers (libprotobuf and protoc): the note data of the newer notes database.
+macro(zbe_find_protobuf)
+  if(NOT TARGET protobuf::libprotobuf)
+    find_package(Protobuf REQUIRED)
+  endif()
+endmacro()
+
+macro(zbe_find_zlib)
+  find_package(ZLIB REQUIRED)
+endmacro()
+
 macro(zbe_find_json)
   find_package(nlohmann_json 3 REQUIRED)
 endmacro()

@@ -60,7 +60,7 @@ struct Case {
   const char* name;  // the sniffed name with counter 0, or "" when not recognised
 };
 
-TEST(FileTypeSniffer, HasTwentyRowsWithTheirCodes) {
+TEST(FileTypeSniffer, HasTwentyOneRowsWithTheirCodes) {
   const auto& table = FileTypeSniffer();
   std::string rows;
   for (const FileTypeSnifferRow& row : table) {
@@ -68,7 +68,7 @@ TEST(FileTypeSniffer, HasTwentyRowsWithTheirCodes) {
   }
   EXPECT_EQ(rows,
             "mpeg:15 mpg:15 vob:15 mp4:18 rmvb:23 wmv:24 wma:24 avi:22 3gp:16 mp3:12 mid:13 wav:21 "
-            "mov:17 gif:31 bmp:29 jpg:10 jpeg:10 jpe:10 png:30 ico:46 ");
+            "mov:17 gif:31 bmp:29 jpg:10 jpeg:10 jpe:10 png:30 ico:46 heic:32 ");
 }
 
 TEST(FileTypeSniffer, RecognisesEachTypeByItsFirstBytes) {
@@ -118,6 +118,7 @@ TEST(FileTypeSniffer, RecognisesEachTypeByItsFirstBytes) {
        Head("\xFF\xD8\xFF\xE1\x01\x00"
             "Exif"s),
        "0.jpg"},
+      {"jpeg straight to its tables", Head("\xFF\xD8\xFF\xDB\x00\x84\x00"s), "0.jpg"},
       {"png", Head("\x89PNG\r\n\x1A\n"s), "0.png"},
       {"icon of one image", Icon({{1000, 22}}), "0.ico"},
       {"icon of images in a row", Icon({{1000, 38}, {500, 1038}}), "0.ico"},
@@ -129,11 +130,23 @@ TEST(FileTypeSniffer, RecognisesEachTypeByItsFirstBytes) {
 
 TEST(FileTypeSniffer, LeavesOutNearMisses) {
   const std::vector<Case> cases = {
-      {"heic photo",
-       Head("\x00\x00\x00\x18"
-            "ftypheic"s),
+      {"avif",
+       Head("\x00\x00\x00\x1C"
+            "ftypavif"s),
        ""},
-      {"jpeg without jfif or exif", Head("\xFF\xD8\xFF\xDB\x00\x84\x00"s), ""},
+      {"camera raw",
+       Head("\x00\x00\x00\x18"
+            "ftypcrx "s),
+       ""},
+      {"heif brand not at the major brand",
+       Head("\x00\x00\x00\x18"
+            "ftypXXXX\0\0\0\0heic"s),
+       ""},
+      {"heif brand without its box",
+       Head("\x00\x00\x00\x18"
+            "fty heic"s),
+       ""},
+      {"jpeg with an icc profile first", Head("\xFF\xD8\xFF\xE2\x02\x1C"s), ""},
       {"jfif marker without its name", Head("\xFF\xD8\xFF\xE0\x00\x10JFXX"s), ""},
       {"system header past offset 28", With(Head("\x00\x00\x01\xBA"s), 29, "\x00\x00\x01\xBB"s),
        ""},
@@ -160,6 +173,13 @@ TEST(FileTypeSniffer, LeavesOutNearMisses) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Sniff(c.bytes), c.name) << c.what;
+  }
+}
+
+TEST(FileTypeSniffer, RecognisesHeifByTheBrandsOfItsStandard) {
+  for (const char* brand :
+       {"heic", "heix", "heim", "heis", "hevc", "hevx", "hevm", "hevs", "mif1", "msf1"}) {
+    EXPECT_EQ(Sniff(Head("\x00\x00\x00\x18"s + "ftyp" + brand)), "0.heic") << brand;
   }
 }
 

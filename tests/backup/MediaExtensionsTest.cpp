@@ -21,7 +21,7 @@ TEST(MediaExtensions, SortsEachDetectedTypeIntoOneKind) {
   // "mpg", "jpe" and "wma" never name a file: the first row of their code does.
   EXPECT_EQ(kinds,
             "mpeg:v mpg:- vob:v mp4:v rmvb:v wmv:v wma:a avi:v 3gp:v mp3:a mid:a wav:a mov:v "
-            "gif:p bmp:p jpg:p jpeg:p jpe:- png:p ico:p ");
+            "gif:p bmp:p jpg:p jpeg:p jpe:- png:p ico:p heic:p ");
 }
 
 TEST(MediaExtensions, ComparesWholeEntriesIgnoringCase) {
@@ -34,7 +34,8 @@ TEST(MediaExtensions, ComparesWholeEntriesIgnoringCase) {
   EXPECT_FALSE(IsVideoExtension("mo"));
   EXPECT_FALSE(IsVideoExtension(""));
   EXPECT_FALSE(IsPictureExtension("jpg|"));
-  EXPECT_FALSE(IsPictureExtension("heic"));
+  EXPECT_TRUE(IsPictureExtension("HEIC"));
+  EXPECT_TRUE(IsPictureExtension("heif"));
 }
 
 TEST(MediaExtensions, PreviewKindTriesPicturesThenAudioThenVideo) {

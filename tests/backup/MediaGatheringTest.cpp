@@ -91,9 +91,11 @@ TEST_F(MediaGatheringTest, CameraRollListsRecognisedFilesUnderTheirOwnNamesSorte
   sample_.AddFile("CameraRollDomain", "Media/DCIM/100APPLE/img_0002.mov",
                   mkbackup::MovVideo(random_, 900));
   sample_.AddFile("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0001.HEIC",
-                  mkbackup::HeicImage(random_));
+                  mkbackup::HeicImage(random_, 32, 32));
   sample_.AddFile("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0005.JPG",
                   mkbackup::BareJpeg(random_, 32, 32));
+  sample_.AddFile("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0006.CR3",
+                  mkbackup::CameraRawImage(random_));
   sample_.AddFile("CameraRollDomain", "Media/DCIM/101APPLE/IMG_0004.PNG", Png());
   sample_.AddFile("CameraRollDomain", "Media/DCIM/.MISC/Info.plist", std::string(600, 'x'));
   sample_.AddFile("MediaDomain", "Media/PhotoStreamsData/123/100APPLE/IMG_0010.JPG", Jpeg());
@@ -107,12 +109,13 @@ TEST_F(MediaGatheringTest, CameraRollListsRecognisedFilesUnderTheirOwnNamesSorte
     std::vector<MediaFileItem> stream;
     EXPECT_EQ(parser_->ReadCameraRoll(roll, stream), kResultOk);
     EXPECT_EQ(Names(roll),
-              (std::vector<std::string>{"img_0002.mov", "IMG_0003.JPG", "IMG_0004.PNG"}));
+              (std::vector<std::string>{"IMG_0001.HEIC", "img_0002.mov", "IMG_0003.JPG",
+                                        "IMG_0004.PNG", "IMG_0005.JPG"}));
     EXPECT_EQ(Names(stream), (std::vector<std::string>{"b.PNG", "IMG_0009.jpg", "IMG_0010.JPG"}));
-    ASSERT_EQ(roll.size(), 3u);
-    EXPECT_EQ(roll[1].size, jpeg.size());
-    EXPECT_EQ(roll[1].path, Stored("CameraRollDomain-Media/DCIM/100APPLE/IMG_0003.JPG"));
-    EXPECT_EQ(test::ReadFile(roll[1].path), jpeg);
+    ASSERT_EQ(roll.size(), 5u);
+    EXPECT_EQ(roll[2].size, jpeg.size());
+    EXPECT_EQ(roll[2].path, Stored("CameraRollDomain-Media/DCIM/100APPLE/IMG_0003.JPG"));
+    EXPECT_EQ(test::ReadFile(roll[2].path), jpeg);
     EXPECT_EQ(parser_->runningProgress(), 12 + 22);
   }
 }
@@ -122,7 +125,7 @@ TEST_F(MediaGatheringTest, CameraRollReportsEveryEntryButItsMissingOnes) {
   // roll: no stored file, no report), IMG_0001.JPG, IMG_0002.HEIC. N = 6, 5 reports.
   sample_.AddFile("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0001.JPG", Jpeg());
   sample_.AddFile("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0002.HEIC",
-                  mkbackup::HeicImage(random_));
+                  mkbackup::HeicImage(random_, 16, 16));
   Open();
   ASSERT_EQ(parser_->manifest().size(), 6u);
   std::vector<MediaFileItem> roll;
@@ -187,7 +190,8 @@ TEST_F(MediaGatheringTest, AttachmentsAreNamedByTheirDetectedType) {
   const std::string folder = "Library/SMS/Attachments/0a/03/";
   std::string heicHoldingJpeg = Jpeg();
   sample_.AddFile("MediaDomain", folder + "A1/IMG_0001.HEIC", heicHoldingJpeg);
-  sample_.AddFile("MediaDomain", folder + "A2/IMG_0002.HEIC", mkbackup::HeicImage(random_));
+  std::string heic = mkbackup::HeicImage(random_, 24, 16);
+  sample_.AddFile("MediaDomain", folder + "A2/IMG_0002.HEIC", heic);
   sample_.AddFile("MediaDomain", folder + "A3/Screenshot.png", Png());
   sample_.AddFile("MediaDomain", folder + "A4/img_0003.jpeg", mkbackup::ExifJpeg(random_, 8, 8));
   sample_.AddFile("MediaDomain", folder + "A5/photo", Jpeg());
@@ -198,11 +202,12 @@ TEST_F(MediaGatheringTest, AttachmentsAreNamedByTheirDetectedType) {
   std::vector<AttachmentItem> attachments;
   EXPECT_EQ(parser_->ReadMessageAttachments(attachments), kResultOk);
   EXPECT_EQ(Names(attachments),
-            (std::vector<std::string>{"clip.MOV", "IMG_0001.JPG", "img_0003.JPG", "photo.JPG",
-                                      "Screenshot.PNG"}));
-  ASSERT_EQ(attachments.size(), 5u);
+            (std::vector<std::string>{"clip.MOV", "IMG_0001.JPG", "IMG_0002.HEIC", "img_0003.JPG",
+                                      "photo.JPG", "Screenshot.PNG"}));
+  ASSERT_EQ(attachments.size(), 6u);
   EXPECT_EQ(attachments[1].path, Stored("MediaDomain-" + folder + "A1/IMG_0001.HEIC"));
   EXPECT_EQ(attachments[1].size, heicHoldingJpeg.size());
+  EXPECT_EQ(attachments[2].size, heic.size());
 }
 
 TEST_F(MediaGatheringTest, AppMediaGoesByAppAndWhatsAppFilesGoApart) {

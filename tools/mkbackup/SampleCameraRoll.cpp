@@ -28,17 +28,19 @@ void AddCameraRoll(SampleBackup& backup, int scale) {
                  "\t<key>LastFileGroupNumber</key>\n\t<integer>100</integer>\n</dict>\n</plist>\n");
   uint32_t number = 1;
   for (int set = 0; set < scale; ++set) {
-    // Shots of one outing: photos, a clip, a screenshot and a photo in the newer format.
+    // Shots of one outing: photos, a clip, a photo in the camera's own format (HEIF), a
+    // screenshot and a raw photo imported from a camera.
     for (int i = 0; i < 4; ++i) {
       backup.AddFile(kDomain, CameraFile(number++, "JPG"), ExifJpeg(random, 64, 48));
     }
     backup.AddFile(kDomain, CameraFile(number++, "MOV"),
                    MovVideo(random, 2000 + random.Below(3000)));
-    backup.AddFile(kDomain, CameraFile(number++, "HEIC"), HeicImage(random));
+    backup.AddFile(kDomain, CameraFile(number++, "HEIC"), HeicImage(random, 64, 48));
     for (int i = 0; i < 4; ++i) {
       backup.AddFile(kDomain, CameraFile(number++, "JPG"), ExifJpeg(random, 48, 64));
     }
     backup.AddFile(kDomain, CameraFile(number++, "PNG"), PngImage(random, 40, 72));
+    backup.AddFile(kDomain, CameraFile(number++, "CR3"), CameraRawImage(random));
     backup.AddFile(kDomain, CameraFile(number++, "MOV"),
                    MovVideo(random, 2000 + random.Below(3000)));
   }

@@ -8,21 +8,22 @@ namespace zbe::mkbackup {
 
 // The media files of the sample backup, one generator per kind. Each adds "scale" times its
 // set of files (with their folders), drawn from the backup's random source. Besides the files
-// that the program lists, each set holds files it must leave out (HEIF images, JPEGs without
-// JFIF or Exif segment, voice notes, property lists, an empty download), so that a listing
+// that the program lists, most sets hold files it must leave out (a camera raw file of another
+// brand, voice notes, property lists, a contact card, an empty download), so that a listing
 // shows which files the type detection recognised.
 
-// "CameraRollDomain-Media/DCIM/1xxAPPLE/IMG_nnnn.*": per set 8 Exif JPEGs, 2 QuickTime movies
-// and 1 PNG screenshot are listed; 1 HEIF photo is not (nor, once, "DCIM/.MISC/Info.plist").
+// "CameraRollDomain-Media/DCIM/1xxAPPLE/IMG_nnnn.*": per set 8 Exif JPEGs, 1 HEIF photo, 2
+// QuickTime movies and 1 PNG screenshot are listed; 1 camera raw file is not (nor, once,
+// "DCIM/.MISC/Info.plist").
 void AddCameraRoll(SampleBackup& backup, int scale);
 
-// "MediaDomain-Media/PhotoStreamsData/<account>/100APPLE/IMG_nnnn.*": per set 3 JFIF JPEGs and
-// 1 PNG are listed; 1 JPEG without JFIF or Exif segment is not.
+// "MediaDomain-Media/PhotoStreamsData/<account>/100APPLE/IMG_nnnn.*": per set 3 JFIF JPEGs, 1
+// JPEG without JFIF or Exif segment and 1 PNG, all listed.
 void AddPhotoStream(SampleBackup& backup, int scale);
 
 // "MediaDomain-Library/SMS/Attachments/xx/nn/<GUID>/<name>": per set an "IMG_nnnn.HEIC" that
-// holds a JPEG (listed as "IMG_nnnn.JPG"), a JPEG, a PNG and a QuickTime movie are listed; a
-// real HEIF photo and a contact card are not.
+// holds a JPEG (listed as "IMG_nnnn.JPG"), a JPEG, a real HEIF photo, a PNG and a QuickTime
+// movie are listed; a contact card is not.
 void AddMessageAttachments(SampleBackup& backup, int scale);
 
 // Photos and videos of two apps, "AppDomain-com.example.photoframe" (per set 2 JPEGs and 1 PNG)

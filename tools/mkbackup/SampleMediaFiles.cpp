@@ -1,8 +1,12 @@
 #include "tools/mkbackup/SampleMediaFiles.h"
 
+#include <libheif/heif.h>
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace zbe::mkbackup {
@@ -115,6 +119,37 @@ std::string EncodeJpeg(SampleRandom& random, int width, int height) {
   return bytes;
 }
 
+// libheif's reference count of its plug-ins, held while an image is encoded.
+class HeifLibrary {
+ public:
+  HeifLibrary() { heif_init(nullptr); }
+  ~HeifLibrary() { heif_deinit(); }
+  HeifLibrary(const HeifLibrary&) = delete;
+  HeifLibrary& operator=(const HeifLibrary&) = delete;
+};
+
+struct HeifContextFree {
+  void operator()(heif_context* context) const { heif_context_free(context); }
+};
+struct HeifEncoderRelease {
+  void operator()(heif_encoder* encoder) const { heif_encoder_release(encoder); }
+};
+struct HeifImageRelease {
+  void operator()(heif_image* image) const { heif_image_release(image); }
+};
+
+// A sample that cannot be made is a fault of the machine (no HEVC encoder), not of the data.
+void Check(const heif_error& error) {
+  if (error.code != heif_error_Ok) {
+    throw std::runtime_error(std::string("cannot encode a HEIF image: ") + error.message);
+  }
+}
+
+heif_error AppendHeifBytes(heif_context*, const void* data, size_t size, void* userData) {
+  static_cast<std::string*>(userData)->append(static_cast<const char*>(data), size);
+  return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+}
+
 }  // namespace
 
 std::string JfifJpeg(SampleRandom& random, int width, int height) {
@@ -151,10 +186,34 @@ std::string PngImage(SampleRandom& random, int width, int height) {
   return bytes;
 }
 
-std::string HeicImage(SampleRandom& random) {
-  std::string meta(4, '\0');
-  meta += Box("hdlr", std::string(8, '\0') + "pict" + std::string(13, '\0'));
-  return FileTypeBox("heic", 0, {"mif1", "heic"}) + Box("meta", meta) +
+std::string HeicImage(SampleRandom& random, int width, int height) {
+  std::vector<unsigned char> pixels = Picture(random, width, height);
+  HeifLibrary library;
+  std::unique_ptr<heif_context, HeifContextFree> context(heif_context_alloc());
+  heif_encoder* rawEncoder = nullptr;
+  Check(heif_context_get_encoder_for_format(context.get(), heif_compression_HEVC, &rawEncoder));
+  std::unique_ptr<heif_encoder, HeifEncoderRelease> encoder(rawEncoder);
+  heif_encoder_set_lossy_quality(encoder.get(), 60);
+  heif_image* rawImage = nullptr;
+  Check(heif_image_create(width, height, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                          &rawImage));
+  std::unique_ptr<heif_image, HeifImageRelease> image(rawImage);
+  Check(heif_image_add_plane(image.get(), heif_channel_interleaved, width, height, 8));
+  int stride = 0;
+  uint8_t* plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(pixels.data() + static_cast<size_t>(y * width * 3), static_cast<size_t>(width * 3),
+                plane + static_cast<size_t>(y) * static_cast<size_t>(stride));
+  }
+  Check(heif_context_encode_image(context.get(), image.get(), encoder.get(), nullptr, nullptr));
+  std::string bytes;
+  heif_writer writer{1, AppendHeifBytes};
+  Check(heif_context_write(context.get(), &writer, &bytes));
+  return bytes;
+}
+
+std::string CameraRawImage(SampleRandom& random) {
+  return FileTypeBox("crx ", 1, {"crx ", "isom"}) + Box("moov", "") +
          Box("mdat", RandomBytes(random, 1500 + random.Below(1500)));
 }
 

@@ -16,11 +16,16 @@ std::string JfifJpeg(SampleRandom& random, int width, int height);
 // A JPEG with an Exif segment (and no JFIF segment), as the camera writes them.
 std::string ExifJpeg(SampleRandom& random, int width, int height);
 // A valid JPEG that goes straight from its start marker to its tables (FF D8 FF DB), without
-// JFIF or Exif: not recognised by the type detection.
+// JFIF or Exif, as many cameras and editors write them.
 std::string BareJpeg(SampleRandom& random, int width, int height);
 std::string PngImage(SampleRandom& random, int width, int height);
-// The start of a HEIF image ("ftypheic" and its boxes): not recognised.
-std::string HeicImage(SampleRandom& random);
+// A real HEIF photo ("ftypheic"), HEVC coded with libheif, as an iPhone's camera takes them.
+// The same pixels give the same bytes. Throws std::runtime_error when no HEVC encoder is
+// available.
+std::string HeicImage(SampleRandom& random, int width, int height);
+// A camera raw file in the ISO box structure whose file type box has another brand ("crx "):
+// not recognised.
+std::string CameraRawImage(SampleRandom& random);
 
 // An MPEG-4 file: "ftyp" with the major brand "isom" (or "mp42" when "mp42"), a movie header
 // and "mdatBytes" bytes of media data.

@@ -42,7 +42,7 @@ void AddMessageAttachments(SampleBackup& backup, int scale) {
     // Sent as HEIC but converted to JPEG on the way: listed under its detected type.
     backup.AddFile("MediaDomain", AttachmentPath(random, image("HEIC")), JfifJpeg(random, 64, 48));
     backup.AddFile("MediaDomain", AttachmentPath(random, image("jpeg")), ExifJpeg(random, 48, 64));
-    backup.AddFile("MediaDomain", AttachmentPath(random, image("HEIC")), HeicImage(random));
+    backup.AddFile("MediaDomain", AttachmentPath(random, image("HEIC")), HeicImage(random, 48, 64));
     backup.AddFile("MediaDomain", AttachmentPath(random, "Screenshot " + random.Digits(4) + ".png"),
                    PngImage(random, 40, 72));
     backup.AddFile("MediaDomain", AttachmentPath(random, image("MOV")),

@@ -20,7 +20,7 @@ void AddPhotoStream(SampleBackup& backup, int scale) {
   };
   for (int set = 0; set < scale; ++set) {
     backup.AddFile("MediaDomain", next("JPG"), JfifJpeg(random, 64, 48));
-    // Shared by a device that writes no JFIF segment: left out of the list.
+    // Shared by a device that writes no JFIF or Exif segment.
     backup.AddFile("MediaDomain", next("JPG"), BareJpeg(random, 64, 48));
     backup.AddFile("MediaDomain", next("JPG"), JfifJpeg(random, 48, 64));
     backup.AddFile("MediaDomain", next("PNG"), PngImage(random, 56, 40));

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -185,8 +186,9 @@ int main(int argc, char** argv) {
   std::optional<zbe::mkbackup::SampleBackup> made;
   try {
     made.emplace(zbe::mkbackup::MakeSampleBackup(sample));
-  } catch (const zbe::mkbackup::SqlWriteError& failure) {
-    std::fprintf(stderr, "mkbackup: cannot generate the sample databases: %s\n", failure.what());
+  } catch (const std::runtime_error& failure) {
+    // A database or a photo that the generators could not make.
+    std::fprintf(stderr, "mkbackup: cannot generate the sample: %s\n", failure.what());
     return 2;
   }
   zbe::mkbackup::SampleBackup& backup = *made;

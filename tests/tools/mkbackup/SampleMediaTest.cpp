@@ -59,9 +59,15 @@ TEST(SampleMediaFiles, ImagesAreRealPicturesOfTheirKind) {
   EXPECT_EQ(TypeCode(jfif), 10);
   EXPECT_EQ(TypeCode(exif), 10);
   EXPECT_EQ(TypeCode(png), 30);
-  EXPECT_EQ(TypeCode(bare), kNoFileType);
-  EXPECT_EQ(TypeCode(HeicImage(random)), kNoFileType);
-  EXPECT_EQ(HeicImage(random).substr(4, 8), "ftypheic");
+  EXPECT_EQ(TypeCode(bare), 10);
+  std::string heic = HeicImage(random, 64, 48);
+  EXPECT_EQ(heic.substr(4, 8), "ftypheic");
+  EXPECT_EQ(TypeCode(heic), kHeifTypeCode);
+  EXPECT_EQ(TypeCode(CameraRawImage(random)), kNoFileType);
+  // The same pixels always give the same photo, so a seed gives the same backup.
+  SampleRandom again(5);
+  SampleRandom twice(5);
+  EXPECT_EQ(HeicImage(again, 32, 32), HeicImage(twice, 32, 32));
 }
 
 TEST(SampleMediaFiles, AudioAndVideoHaveValidHeaders) {
@@ -125,14 +131,14 @@ TEST(SampleMedia, ScalesEachKindOfMedia) {
     options.scale = n;
     SampleBackup backup = MakeSampleBackup(options);
     Tally roll = Count(backup, "CameraRollDomain", "Media/DCIM/");
-    EXPECT_EQ(roll.recognised, 11 * n);
-    EXPECT_EQ(roll.other, n + 1);  // HEIF photos and the folder's property list
+    EXPECT_EQ(roll.recognised, 12 * n);
+    EXPECT_EQ(roll.other, n + 1);  // camera raw files and the folder's property list
     Tally stream = Count(backup, "MediaDomain", "Media/PhotoStreamsData/");
-    EXPECT_EQ(stream.recognised, 4 * n);
-    EXPECT_EQ(stream.other, n);
+    EXPECT_EQ(stream.recognised, 5 * n);
+    EXPECT_EQ(stream.other, 0);
     Tally attachments = Count(backup, "MediaDomain", "/Attachments/");
-    EXPECT_EQ(attachments.recognised, 4 * n);
-    EXPECT_EQ(attachments.other, 2 * n);
+    EXPECT_EQ(attachments.recognised, 5 * n);
+    EXPECT_EQ(attachments.other, n);
     Tally photoApp = Count(backup, "AppDomain-com.example.photoframe", "");
     EXPECT_EQ(photoApp.recognised, 3 * n);
     Tally clipApp = Count(backup, "AppDomain-com.sample.clipmaker", "");
