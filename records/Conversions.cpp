@@ -29,6 +29,36 @@ std::string TextFromColumn(const char* value) {
   return value == nullptr ? std::string() : RepairUtf8(value);
 }
 
+std::string BytesFromHexColumn(const char* value) {
+  if (value == nullptr) {
+    return {};
+  }
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') {
+      return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+      return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+      return c - 'a' + 10;
+    }
+    return -1;
+  };
+  std::string_view hex(value);
+  std::string bytes;
+  bytes.reserve(hex.size() / 2);
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    int high = digit(hex[i]);
+    int low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) {
+      return {};
+    }
+    bytes += static_cast<char>(high << 4 | low);
+  }
+  return hex.size() % 2 == 0 ? bytes : std::string();
+}
+
 int32_t IntFromColumn(const char* value) {
   return value == nullptr ? 0 : LeadingInteger(value);
 }

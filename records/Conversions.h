@@ -12,6 +12,10 @@ namespace zbe {
 // ill-formed bytes replaced by U+FFFD so that records always hold valid UTF-8.
 std::string TextFromColumn(const char* value);
 
+// The bytes of a blob that the query handed out as hex(column) (SQLite's row callback passes
+// text only): empty for NULL, or for text that is not an even number of hexadecimal digits.
+std::string BytesFromHexColumn(const char* value);
+
 // An integer field from a column: 0 for NULL; otherwise LeadingInteger of the text.
 int32_t IntFromColumn(const char* value);
 

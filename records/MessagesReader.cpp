@@ -6,8 +6,10 @@
 #include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "records/AddressBookQuery.h"
+#include "records/AttributedBodyText.h"
 #include "records/Conversions.h"
 #include "records/FirstContainingLookup.h"
+#include "records/OwnChatThreads.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {
@@ -30,6 +32,19 @@ int MessageFromRow(int columnCount, char** values, std::vector<MessageRecord>& m
   size_t storedDateLength = values[6] != nullptr ? std::char_traits<char>::length(values[6]) : 0;
   if (storedDateLength < kNanosecondDateLength) {
     message.date = TextFromColumn(values[7]);
+  }
+  if (columnCount >= 10) {
+    // kMessagesWithBodiesQuery: the archived text, and the owner's messages without a handle.
+    if (message.text.empty()) {
+      message.text = AttributedBodyText(BytesFromHexColumn(values[8])).value_or("");
+    }
+    if (values[5] == nullptr) {
+      int32_t chatId = IntFromColumn(values[9]);
+      if (chatId <= 0) {
+        return 0;  // no conversation to deliver it in
+      }
+      message.handleId = OwnChatThreadKey(chatId);
+    }
   }
   if (!message.text.empty()) {
     messages.push_back(std::move(message));
@@ -63,6 +78,7 @@ int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string&
 
   std::vector<MessageRecord> messages;
   std::vector<ContactRecord> contacts;
+  ChatPartiesMap chats;
   SqliteDatabase messagesDb;
   SqliteDatabase addressBook;
   int32_t opened = messagesDb.Open(messagesPath);
@@ -73,10 +89,18 @@ int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string&
     auto onRow = [&collected](int columnCount, char** values, char**) {
       return MessageFromRow(columnCount, values, collected);
     };
-    if (messagesDb.Exec(kMessagesQuery, onRow) != 0) {
+    bool withBodies = messagesDb.Exec(kMessagesWithBodiesQuery, onRow) == 0;
+    if (!withBodies) {
+      collected.clear();  // older databases: the messages as they were always read
+    }
+    if (!withBodies && messagesDb.Exec(kMessagesQuery, onRow) != 0) {
       result = kResultQueryFailed;
     } else if (!progress.report || report(running + weight / 5) == 0) {
       messages = std::move(collected);
+      if (withBodies) {
+        chats = LoadChatParties(messagesDb);
+        MoveOwnMessagesToTheirPerson(messages, chats);
+      }
       opened = addressBook.Open(addressBookPath);
       if (opened != 0) {
         result = opened;
@@ -92,6 +116,7 @@ int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string&
   addressBook.Close();
 
   NameSenders(messages, contacts);
+  NameOwnChatThreads(messages, chats, contacts);
   if (messages.size() > 1) {
     std::sort(messages.begin(), messages.end(), [](const MessageRecord& a, const MessageRecord& b) {
       return AsciiCaseCompare(a.date, b.date) < 0;

@@ -6,6 +6,7 @@
 #include "records/AddressBookQuery.h"
 #include "support/RecordDatabases.h"
 #include "support/TestFiles.h"
+#include "tools/mkbackup/AttributedBodyArchive.h"
 
 namespace zbe {
 namespace {
@@ -178,6 +179,126 @@ TEST_F(MessagesReaderTest, AnUnreadableMessagesDatabaseAddsNothing) {
   WriteDatabase(Sms(), "CREATE TABLE message (text TEXT);");  // a table missing
   EXPECT_EQ(Read(threads), kResultQueryFailed);
   EXPECT_TRUE(threads.empty());
+}
+
+// Databases of devices since iOS 11 or so: attributedBody, and the conversations with their
+// members.
+constexpr const char* kNewerSmsSchema =
+    "CREATE TABLE handle (ROWID INTEGER PRIMARY KEY AUTOINCREMENT UNIQUE, id TEXT NOT NULL, "
+    "service TEXT);"
+    "CREATE TABLE message (ROWID INTEGER PRIMARY KEY AUTOINCREMENT, text TEXT, handle_id INTEGER "
+    "DEFAULT 0, date INTEGER, is_from_me INTEGER DEFAULT 0, attributedBody BLOB);"
+    "CREATE TABLE chat (ROWID INTEGER PRIMARY KEY AUTOINCREMENT, chat_identifier TEXT, "
+    "display_name TEXT);"
+    "CREATE TABLE chat_handle_join (chat_id INTEGER, handle_id INTEGER);"
+    "CREATE TABLE chat_message_join (chat_id INTEGER, message_id INTEGER, PRIMARY KEY (chat_id, "
+    "message_id));";
+
+// A blob literal of "bytes".
+std::string SqlBlob(const std::string& bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string blob = "X'";
+  for (unsigned char byte : bytes) {
+    blob += kHex[byte >> 4];
+    blob += kHex[byte & 0xF];
+  }
+  return blob + "'";
+}
+
+class NewerMessagesTest : public MessagesReaderTest {
+ protected:
+  void WriteNewerSms(const std::string& sql) {
+    WriteDatabase(Sms(), std::string(kNewerSmsSchema) + sql);
+  }
+};
+
+TEST_F(NewerMessagesTest, AnEmptyTextIsTakenFromTheArchivedBody) {
+  const std::string archived = SqlBlob(mkbackup::AttributedBodyArchive("Only archived 📎"));
+  const std::string blank = SqlBlob(mkbackup::AttributedBodyArchive(""));
+  WriteNewerSms(
+      "INSERT INTO handle (id) VALUES ('+15550001');"
+      "INSERT INTO message (ROWID, text, handle_id, date, attributedBody) VALUES "
+      "(1, NULL, 1, 1, " +
+      archived + "), (2, '', 1, 2, " + archived +
+      "), "
+      "(3, 'own text', 1, 3, " +
+      SqlBlob(mkbackup::AttributedBodyArchive("other")) +
+      "), "
+      "(4, NULL, 1, 4, " +
+      blank +
+      "), (5, NULL, 1, 5, X'040B73747265616D7479706564'), "
+      "(6, NULL, 1, 6, NULL), (7, ' ', 1, 7, " +
+      archived +
+      ");"
+      "INSERT INTO chat_message_join SELECT 1, ROWID FROM message;");
+  MessageThreadMap threads;
+  Read(threads);
+  std::vector<std::string> texts;
+  for (const MessageRecord& message : threads.at(1)) {
+    texts.push_back(std::to_string(message.rowId) + ":" + message.text);
+  }
+  // An archive without text, a cut one and none at all leave the message out.
+  EXPECT_EQ(texts, (std::vector<std::string>{"1:Only archived 📎", "2:Only archived 📎", "3:own text",
+                                             "7: "}));
+}
+
+TEST_F(NewerMessagesTest, TheOwnersGroupMessagesAreDeliveredOnceInTheirConversationsThread) {
+  WriteNewerSms(
+      "INSERT INTO handle (ROWID, id) VALUES (1, '+15550001'), (2, '+15550002'), "
+      "(3, 'bo@example.com');"
+      "INSERT INTO chat (ROWID, chat_identifier, display_name) VALUES (1, 'chat100', 'Family'), "
+      "(2, 'chat200', ''), (3, '+15550001', ''), (4, 'chat400', NULL);"
+      "INSERT INTO chat_handle_join VALUES (1, 1), (1, 2), (2, 2), (2, 3), (3, 1);"
+      "INSERT INTO message (ROWID, text, handle_id, date, is_from_me) VALUES "
+      "(1, 'to the family', 0, 10, 1), (2, 'from Ann in the family', 1, 20, 0), "
+      "(3, 'to two', 0, 30, 1), (4, 'to Ann alone', 0, 40, 1), (5, 'in no conversation', 0, 50, "
+      "1), (6, 'received without a handle', 0, 60, 0), (7, 'to an empty group', 0, 70, 1), "
+      "(8, 'from Ann', 1, 80, 0);"
+      "INSERT INTO chat_message_join VALUES (1, 1), (1, 2), (2, 3), (3, 4), (4, 7), (3, 8);");
+  AddressBookEntry ann{"'Ann'", "'Lee'", "NULL", "'+15550001'"};
+  WriteAddressBook(AddressBook(), 1, {ann});
+  MessageThreadMap threads;
+  ASSERT_EQ(Read(threads), kResultOk);
+  std::map<int32_t, std::vector<std::string>> texts;
+  for (const auto& [key, thread] : threads) {
+    for (const MessageRecord& message : thread) {
+      texts[key].push_back(message.text);
+    }
+  }
+  EXPECT_EQ(texts, (std::map<int32_t, std::vector<std::string>>{
+                       {-4, {"to an empty group"}},
+                       {-2, {"to two"}},
+                       {-1, {"to the family"}},
+                       {1, {"from Ann in the family", "to Ann alone", "from Ann"}}}));
+  // Named after the conversation: its display name, or its members.
+  const MessageRecord& family = threads.at(-1)[0];
+  EXPECT_EQ(family.contactName, "Family");
+  EXPECT_EQ(family.sender, "+15550001, +15550002");
+  EXPECT_EQ(family.isFromMe, 1);
+  EXPECT_EQ(family.rowId, 1);
+  EXPECT_EQ(threads.at(-2)[0].contactName, "");  // nobody of it is in the address book
+  EXPECT_EQ(threads.at(-2)[0].sender, "+15550002, bo@example.com");
+  EXPECT_EQ(threads.at(-4)[0].sender, "chat400");
+  // Sent in a conversation with Ann alone: in Ann's thread, named like her messages.
+  const MessageRecord& toAnn = threads.at(1)[1];
+  EXPECT_EQ(toAnn.handleId, 1);
+  EXPECT_EQ(toAnn.sender, "+15550001");
+  EXPECT_EQ(toAnn.contactName, "AnnLee");
+}
+
+TEST_F(NewerMessagesTest, AGroupWithoutANameIsNamedByItsMembers) {
+  WriteNewerSms(
+      "INSERT INTO handle (ROWID, id) VALUES (1, '+15550001'), (2, '+15550002');"
+      "INSERT INTO chat (ROWID, chat_identifier, display_name) VALUES (7, 'chat700', NULL);"
+      "INSERT INTO chat_handle_join VALUES (7, 2), (7, 1);"
+      "INSERT INTO message (ROWID, text, handle_id, date, is_from_me) VALUES (1, 'hi all', 0, 1, "
+      "1);"
+      "INSERT INTO chat_message_join VALUES (7, 1);");
+  WriteAddressBook(AddressBook(), 1, {{"'Ann'", "'Lee'", "NULL", "'+15550001'"}});
+  MessageThreadMap threads;
+  ASSERT_EQ(Read(threads), kResultOk);
+  EXPECT_EQ(threads.at(-7)[0].contactName, "AnnLee, +15550002");
+  EXPECT_EQ(threads.at(-7)[0].sender, "+15550001, +15550002");
 }
 
 class MessagesProgressTest : public MessagesReaderTest {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "records/ReferenceDates.h"
+#include "tools/mkbackup/AttributedBodyArchive.h"
 #include "tools/mkbackup/SampleText.h"
 #include "tools/mkbackup/SqliteWriter.h"
 
@@ -71,6 +72,10 @@ constexpr const char* kSchema =
     "CREATE INDEX message_idx_handle ON message(handle_id, date);"
     "CREATE INDEX message_idx_date ON message(date);";
 
+// What message.text holds of a message's text: the text itself, or, as devices since iOS 16
+// keep most messages, NULL or an empty text, the words standing in attributedBody only.
+enum class TextColumn { kText, kNull, kEmpty };
+
 // chat.style of one-to-one and group conversations.
 constexpr int kDirectStyle = 45;
 constexpr int kGroupStyle = 43;
@@ -104,10 +109,10 @@ class MessagesWriter {
               "successful_query) VALUES (?, ?, ?, 3, ?, ?, ?, ?, ?, ?, 0, 1);"),
         chatHandle_(db, "INSERT INTO chat_handle_join VALUES (?, ?);"),
         message_(db,
-                 "INSERT INTO message (ROWID, guid, text, handle_id, service, account, "
-                 "date, date_read, date_delivered, is_delivered, is_finished, is_from_me, "
-                 "is_read, is_sent, cache_roomnames) VALUES "
-                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, ?);"),
+                 "INSERT INTO message (ROWID, guid, text, attributedBody, handle_id, service, "
+                 "account, date, date_read, date_delivered, is_delivered, is_finished, "
+                 "is_from_me, is_read, is_sent, cache_roomnames) VALUES "
+                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1, ?, ?, ?, ?);"),
         join_(db, "INSERT INTO chat_message_join VALUES (?, ?, ?);") {}
 
   // The handle of "id" over "service", made when it is new (a handle is unique per service).
@@ -148,15 +153,25 @@ class MessagesWriter {
 
   // Adds a message of "chats" (conversation indexes; none for a message no conversation lists)
   // at "when" (seconds since 1970). The owner's messages in a group carry handle 0, received
-  // ones the sender's handle.
+  // ones the sender's handle. A text is archived in attributedBody too (devices since iOS 6 do,
+  // but not the older ones that counted dates in seconds); "stored" says where the text
+  // column stands.
   int64_t AddMessage(const std::vector<size_t>& chats, int64_t handleId, bool fromMe,
-                     std::optional<std::string> text, int64_t when) {
+                     std::optional<std::string> text, int64_t when,
+                     TextColumn stored = TextColumn::kText) {
     int64_t rowId = ++messageCount_;
     int64_t date = StoredDate(when);
     const Chat* first = chats.empty() ? nullptr : &chats_[chats[0]];
     std::string service = first != nullptr ? first->service : "SMS";
-    message_.Run({rowId, UpperUuid(rowId, 0x5A5), text, handleId, service, "E:owner@example.com",
-                  date, fromMe ? SqlValue(0) : SqlValue(date + Step(60)),
+    SqlValue body;
+    if (text && !sample_.legacyDates) {
+      body = SqlValue::Blob(AttributedBodyArchive(*text));
+    }
+    SqlValue column = stored == TextColumn::kNull    ? SqlValue()
+                      : stored == TextColumn::kEmpty ? SqlValue(std::string())
+                                                     : SqlValue(text);
+    message_.Run({rowId, UpperUuid(rowId, 0x5A5), column, body, handleId, service,
+                  "E:owner@example.com", date, fromMe ? SqlValue(0) : SqlValue(date + Step(60)),
                   fromMe ? SqlValue(date + Step(2)) : SqlValue(0), fromMe ? 1 : 0, fromMe ? 0 : 1,
                   fromMe ? 1 : 0,
                   first != nullptr && first->group ? SqlValue(first->identifier) : SqlValue()});
@@ -279,6 +294,13 @@ std::string MakeMessagesDatabase(const std::vector<SamplePerson>& people,
   writer.AddMessage({groups[0]}, dana, false, "Count me in / bringing dessert", start + 800);
   writer.AddMessage({direct[2]}, annMail, false, "Sent from my e-mail address ✉️", start + 900);
   writer.AddMessage({direct[4]}, shortCode, false, "Your code is 918273", start + 1000);
+  // Newer devices: the words only in attributedBody.
+  writer.AddMessage({direct[1]}, bob, false, "Only in the archive: see you at 8 ✨", start + 1100,
+                    TextColumn::kNull);
+  writer.AddMessage({direct[1]}, bob, true, "Archived, with an empty text column", start + 1200,
+                    TextColumn::kEmpty);
+  writer.AddMessage({groups[1]}, 0, true, "Owner to the climbers, archived only 🧗", start + 1300,
+                    TextColumn::kNull);
 
   for (int i = 0; i < total; ++i) {
     bool inGroup = random.Below(5) == 0;
@@ -294,7 +316,10 @@ std::string MakeMessagesDatabase(const std::vector<SamplePerson>& people,
     if (random.Below(12) == 0) {
       text.reset();  // a photo or a sticker without words
     }
-    writer.AddMessage({chatIndex}, handle, fromMe, text, when(i));
+    // Most messages of a newer device keep their words in attributedBody only.
+    TextColumn stored =
+        !sample.legacyDates && random.Below(3) != 0 ? TextColumn::kNull : TextColumn::kText;
+    writer.AddMessage({chatIndex}, handle, fromMe, text, when(i), stored);
   }
   db.Exec("COMMIT;");
   return db.Bytes();

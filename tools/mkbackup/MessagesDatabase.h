@@ -22,7 +22,10 @@ struct MessagesSample {
 // with people of "people" by number and by e-mail address, with unknown numbers and a short
 // code, named and unnamed group chats (the owner's group messages have handle 0), messages
 // without text, with a single blank or an empty text, with emoji and "/", one message that two
-// conversations share and one that no conversation lists. 60 × scale messages and more.
+// conversations share and one that no conversation lists. 60 × scale messages and more. As on
+// iOS 16 and later, every text is archived in attributedBody and most messages (among them some
+// of the owner's group messages) leave message.text NULL or empty; with legacyDates, as on
+// older devices, the texts stand in message.text only.
 // Throws SqlWriteError on a fault of the generator.
 std::string MakeMessagesDatabase(const std::vector<SamplePerson>& people,
                                  const MessagesSample& sample);

@@ -231,9 +231,9 @@ TEST(RecordDatabases, ScaleMultipliesTheRecords) {
         Count(sample.Path(kWhatsAppDomain, "ChatStorage.sqlite"), "ZWAMESSAGE")};
   };
   // A fixed cast of edge cases, plus a few dozen of each per unit of scale.
-  EXPECT_EQ(counts(one), (std::vector<int>{12 + 32, 10 + 60, 7 + 40, 8 + 30, 60 + 5}));
+  EXPECT_EQ(counts(one), (std::vector<int>{12 + 32, 13 + 60, 7 + 40, 8 + 30, 60 + 5}));
   EXPECT_EQ(counts(three),
-            (std::vector<int>{12 + 3 * 32, 10 + 3 * 60, 7 + 3 * 40, 8 + 3 * 30, 3 * 60 + 5}));
+            (std::vector<int>{12 + 3 * 32, 13 + 3 * 60, 7 + 3 * 40, 8 + 3 * 30, 3 * 60 + 5}));
 }
 
 TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
@@ -260,11 +260,13 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   MessageThreadMap threads;
   ASSERT_EQ(ReadMessagesDatabase(sample.Path(kMessagesHashedName), addressBook, {}, threads), 0);
   std::multiset<std::string> texts;
+  std::map<std::string, MessageRecord> messageByText;
   bool blank = false;
   bool unnamedMail = false;
   for (const auto& [handle, messages] : threads) {
     for (const MessageRecord& message : messages) {
       texts.insert(message.text);
+      messageByText.emplace(message.text, message);
       EXPECT_EQ(message.date.substr(0, 2), "20");
       blank = blank || (message.text == " " && message.contactName == "AnnLee");
       unnamedMail =
@@ -276,9 +278,18 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   EXPECT_EQ(texts.count("Shared by two conversations"), 2u);
   EXPECT_EQ(texts.count("Listed by no conversation"), 0u);
   EXPECT_EQ(texts.count("From a handle that is gone"), 0u);
-  EXPECT_EQ(texts.count("Dinner at ours on Sunday? 🍝"), 0u);  // the owner's, handle 0
   EXPECT_EQ(texts.count("Count me in / bringing dessert"), 1u);
   EXPECT_EQ(texts.count(""), 0u);
+  // The owner's group messages (handle 0), in a thread of their conversation.
+  EXPECT_EQ(texts.count("Dinner at ours on Sunday? 🍝"), 1u);
+  EXPECT_EQ(messageByText["Dinner at ours on Sunday? 🍝"].contactName, "Family 🏡");
+  EXPECT_LT(messageByText["Dinner at ours on Sunday? 🍝"].handleId, 0);
+  EXPECT_EQ(messageByText["Owner to the climbers, archived only 🧗"].contactName,
+            "Climbing / Bouldering");
+  // Texts that stand in attributedBody only.
+  EXPECT_EQ(messageByText["Only in the archive: see you at 8 ✨"].contactName, "BobStone");
+  EXPECT_EQ(texts.count("Archived, with an empty text column"), 1u);
+  EXPECT_GT(Count(sample.Path(kMessagesHashedName), "message WHERE text IS NULL"), 20);
 
   CallList calls;
   ASSERT_EQ(ReadCallHistoryDatabase(sample.Path(kCallHistoryHashedName), CallDatabase::kNewer,
