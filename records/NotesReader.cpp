@@ -5,6 +5,8 @@
 #include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "records/Conversions.h"
+#include "records/NoteData.h"
+#include "records/NoteStoreQuery.h"
 #include "records/NoteTextDecoding.h"
 #include "records/ReferenceDates.h"
 #include "records/SqliteDatabase.h"
@@ -80,17 +82,33 @@ int32_t ReadNotesDatabase(const std::string& path, NoteList& notes) {
   if (result == 0) {
     NoteList collected;
     auto onRow = [&collected](int columnCount, char** values, char**) {
-      if (columnCount < 3) {
+      if (columnCount < 5) {
         return 0;
       }
+      // A note is delivered when it has a title or a text, before decoding.
+      std::string title = TextFromColumn(values[0]);
+      std::string snippet = TextFromColumn(values[1]);
       NoteRecord note;
-      note.title = TextFromColumn(values[0]);
-      note.body = TextFromColumn(values[1]);
       note.date = TextFromColumn(values[2]);
-      AddIfNotEmpty(std::move(note), collected);
+      if (IntFromColumn(values[3]) != 0) {
+        note.body = kLockedNoteBody;
+      } else if (std::optional<std::string> text = NoteDataText(BytesFromHexColumn(values[4]));
+                 text && !text->empty()) {
+        note.body = std::move(*text);  // plain text: nothing to decode
+      } else if (!snippet.empty()) {
+        note.body = DecodeNoteText(snippet);
+      } else if (title.empty()) {
+        return 0;
+      }
+      note.title = DecodeNoteText(title);
+      collected.push_back(std::move(note));
       return 0;
     };
-    result = QueryNotes(db, kNotesQuery, collected, onRow, notes);
+    if (db.Exec(NoteStoreQuery(db), onRow) != 0) {
+      result = kResultQueryFailed;
+    } else {
+      notes = std::move(collected);
+    }
     db.Close();
   }
   SortNewestFirst(notes);

@@ -12,12 +12,6 @@ inline constexpr const char* kOldNotesQuery =
     "SELECT ZNOTE.ZCREATIONDATE ,ZNOTE.ZTITLE, ZNOTEBODY.ZCONTENT from ZNOTE LEFT JOIN ZNOTEBODY "
     "ON ZBODY = ZNOTEBODY.Z_PK order by ZNOTE.ZCREATIONDATE desc;";
 
-// The newer notes database ("NoteStore.sqlite"): the body is the note's stored snippet.
-inline constexpr const char* kNotesQuery =
-    "SELECT ZTITLE1, ZSNIPPET, datetime(ZCREATIONDATE + 978307200, 'unixepoch') AS "
-    "XFORMATTEDDATESTRING,datetime(ZCREATIONDATE1 + 978307200, 'unixepoch') AS "
-    "XFORMATTEDDATESTRING1 FROM ZICCLOUDSYNCINGOBJECT order by XFORMATTEDDATESTRING1 desc;";
-
 // Both readers deliver the notes that have a title or a body, with both texts decoded
 // (records/NoteTextDecoding.h), and sort "notes" by date, newest first (case-insensitive text
 // order; equal dates in no fixed order, notes without a date last).
@@ -27,9 +21,13 @@ inline constexpr const char* kNotesQuery =
 // (nothing changed), or 1006 when the query fails ("notes" left as it was, unsorted).
 int32_t ReadOldNotesDatabase(const std::string& path, NoteList& notes);
 
-// Reads the newer notes database at "path". When its query succeeds, replaces the content of
-// "notes" with its notes (dates in UTC). Sorts "notes" in any case. Returns 0, SQLite's open
-// code, or 1006 when the query fails ("notes" otherwise left as it was).
+// Reads the newer notes database at "path" with NoteStoreQuery: only the rows of notes (never
+// folders or accounts), each dated by the first of its creation date columns that is set (UTC).
+// A note's body is its full text from its note data (records/NoteData.h), not decoded; the
+// snippet (decoded) when the data is missing or unreadable; kLockedNoteBody for a locked note.
+// When the query succeeds, replaces the content of "notes" with its notes. Sorts "notes" in any
+// case. Returns 0, SQLite's open code, or 1006 when the query fails ("notes" otherwise left as
+// it was).
 int32_t ReadNotesDatabase(const std::string& path, NoteList& notes);
 
 }  // namespace zbe

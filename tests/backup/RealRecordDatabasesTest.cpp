@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <set>
 
 #include "backup/CBackupParser.h"
@@ -157,31 +158,96 @@ TEST_F(RealRecordDatabasesTest, WhatsAppChatsWithTheirMembers) {
   }
 }
 
+// The notes of "notes" as "date title" lines, newest first, checking the dates' order.
+std::vector<std::string> DatedTitles(const NoteList& notes) {
+  std::vector<std::string> lines;
+  for (const NoteRecord& note : notes) {
+    lines.push_back(note.date + " " + note.title);
+  }
+  EXPECT_TRUE(
+      std::is_sorted(notes.begin(), notes.end(),
+                     [](const NoteRecord& a, const NoteRecord& b) { return a.date > b.date; }));
+  return lines;
+}
+
+// The body of the note titled "title".
+std::string BodyOf(const NoteList& notes, const std::string& title) {
+  for (const NoteRecord& note : notes) {
+    if (note.title == title) {
+      return note.body;
+    }
+  }
+  return "(no such note)";
+}
+
 TEST_F(RealRecordDatabasesTest, NewerNotesAfterAnEmptyOlderDatabase) {
   OpenBackupWith({kLegacyNotes, kNoteStore});
   NoteList notes;
   ASSERT_EQ(parser_.ReadNotes(notes), kResultOk);
-  // 14 notes, one without title and snippet. This store dates notes in a column the query
-  // does not read, so every date is empty.
-  std::set<std::string> titles;
-  for (const NoteRecord& note : notes) {
-    titles.insert(note.title);
-    EXPECT_EQ(note.date, "");
+  // 14 notes, dated only in ZCREATIONDATE3; one without title whose text is empty is left out.
+  // The newest two share their date.
+  std::vector<std::string> lines = DatedTitles(notes);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[0], "2024-07-28 14:24:56 iOS 17 Locked Note");
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()),
+            (std::vector<std::string>{
+                "2024-07-28 14:24:45 New Note", "2024-07-28 14:22:31 Shared iOS 17 Note",
+                "2024-07-28 14:20:50 My iOS 17 Note", "2024-01-17 21:56:04 iOS 16 Secure Note",
+                "2024-01-17 21:52:15 iOS 16 Note", "2023-05-10 00:59:13 Secure iOS 15 Note",
+                "2023-05-10 00:56:26 iOS 15 Note", "2021-02-15 20:37:09 iOS 14 Locked Note",
+                "2021-02-15 20:21:41 iOS 14 Note", "2020-03-28 00:48:37 My Super Secret Note",
+                "2020-03-28 00:42:31 My Secret Note", "2020-03-28 00:36:48 My First Note"}));
+  // The whole texts, as the note data holds them (its snippet was "This is my first note.
+  // Nothing special.").
+  EXPECT_EQ(BodyOf(notes, "My First Note"),
+            "My First Note\n\nThis is my first note.  Nothing special. \n");
+  EXPECT_EQ(BodyOf(notes, "iOS 16 Note"),
+            "iOS 16 Note\n\nHere is my first iOS 16 note. \n\nThis is DFIR Two. I wrote this "
+            "sentence. ");
+  EXPECT_EQ(BodyOf(notes, "Shared iOS 17 Note"), "Shared iOS 17 Note\nMy shared iOS 17 note ");
+  EXPECT_EQ(BodyOf(notes, "New Note"), "");  // no data, no snippet
+  for (const char* locked : {"Secure iOS 15 Note", "iOS 14 Locked Note", "My Super Secret Note",
+                             "My Secret Note", "iOS 16 Secure Note", "iOS 17 Locked Note"}) {
+    EXPECT_EQ(BodyOf(notes, locked), "This note is locked.") << locked;
   }
-  EXPECT_EQ(notes.size(), 13u);
-  EXPECT_EQ(titles, (std::set<std::string>{
-                        "iOS 15 Note", "My First Note", "iOS 14 Note", "iOS 16 Note",
-                        "Secure iOS 15 Note", "iOS 14 Locked Note", "My Super Secret Note",
-                        "My Secret Note", "iOS 16 Secure Note", "My iOS 17 Note",
-                        "Shared iOS 17 Note", "New Note", "iOS 17 Locked Note"}));
-  for (const NoteRecord& note : notes) {
-    if (note.title == "My First Note") {
-      EXPECT_EQ(note.body, "This is my first note. Nothing special.");
+}
+
+TEST_F(RealRecordDatabasesTest, NotesOfTheNewerStoresOfFiveYears) {
+  // The same schema as iOS of the same year; the entity numbers move in the newest.
+  const std::vector<std::pair<std::string, size_t>> stores = {{"NoteStore-macos12.sqlite", 7},
+                                                              {"NoteStore-macos13.sqlite", 8},
+                                                              {"NoteStore-macos14.sqlite", 7},
+                                                              {"NoteStore-macos15.sqlite", 9},
+                                                              {"NoteStore-macos26.sqlite", 8}};
+  for (const auto& [file, count] : stores) {
+    OpenBackupWith({{file, kNoteStore.domain, kNoteStore.relativePath}});
+    NoteList notes;
+    ASSERT_EQ(parser_.ReadNotes(notes), kResultOk) << file;
+    std::vector<std::string> lines = DatedTitles(notes);
+    EXPECT_EQ(lines.size(), count) << file;
+    for (const NoteRecord& note : notes) {
+      EXPECT_TRUE(note.date.starts_with("2025-0")) << file << ": " << note.title;
+      // Every note of these stores has such a title; folders and accounts are no notes.
+      EXPECT_TRUE(note.title.starts_with("This ") || note.title == "New Note")
+          << file << ": " << note.title;
     }
-    if (note.title == "My Secret Note") {
-      EXPECT_EQ(note.body, "");  // locked: no snippet
-    }
+    EXPECT_EQ(BodyOf(notes, "This note is password protected"), "This note is locked.") << file;
   }
+  OpenBackupWith({{"NoteStore-macos12.sqlite", kNoteStore.domain, kNoteStore.relativePath}});
+  NoteList notes;
+  ASSERT_EQ(parser_.ReadNotes(notes), kResultOk);
+  EXPECT_EQ(DatedTitles(notes).front(), "2025-08-01 11:44:45 This note is deleted");
+  // The checklist's items and the table's place, which its snippet ("This is a checklist with 3
+  // items") leaves out.
+  EXPECT_EQ(BodyOf(notes, "This note has special formatting"),
+            "This note has special formatting\n\nThis is a checklist with 3 items\nItem 1\nItem "
+            "2\nItem 3\n\n\nThis is a 2x2 table\n\uFFFC\n\nThis is bold and underlined.");
+  EXPECT_EQ(BodyOf(notes, "This note is deleted"), "This note is deleted\n");
+  OpenBackupWith({{"NoteStore-macos14.sqlite", kNoteStore.domain, kNoteStore.relativePath}});
+  notes.clear();
+  ASSERT_EQ(parser_.ReadNotes(notes), kResultOk);
+  EXPECT_EQ(BodyOf(notes, "This note has an attachment"),
+            "\nThis note has an attachment\n\nThis attachment is named “bitcoin.pdf”\n\n\uFFFC\n");
 }
 
 TEST_F(RealRecordDatabasesTest, OlderNotesDatabaseWithoutNotes) {

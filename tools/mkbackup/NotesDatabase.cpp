@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "records/ReferenceDates.h"
+#include "tools/mkbackup/NoteDataArchive.h"
 #include "tools/mkbackup/SampleText.h"
 #include "tools/mkbackup/SqliteWriter.h"
 
@@ -63,13 +64,16 @@ constexpr int kAccountEntity = 13;
 constexpr int kFolderEntity = 14;
 constexpr int kNoteEntity = 11;
 
-// One generated note: the title and the body text as the newer store keeps them (the snippet is
-// the body's first line after the title), whether it is locked, and when it was written.
+// One generated note: the title and the snippet as the newer store keeps them, its whole text
+// as its note data holds it (nullopt: no data), whether it is locked, when it was written, and
+// whether its creation date stands only where iOS 14 and later put it (ZCREATIONDATE3).
 struct SampleNote {
   std::optional<std::string> title;
-  std::optional<std::string> body;
+  std::optional<std::string> snippet;
+  std::optional<std::string> text;
   bool locked = false;
   double created = 0;  // seconds since 2001
+  bool newerDates = true;
 };
 
 constexpr const char* kTopics[] = {
@@ -77,39 +81,66 @@ constexpr const char* kTopics[] = {
     "Wi-Fi password", "Recipe: pancakes", "Meeting notes",    "Car service",
     "Garden plan 🌱",  "Movies to watch",  "Passport renewal", "Quotes",
 };
+// Bodies of the generated notes, as typed: the lines after the title.
 constexpr const char* kBodies[] = {
-    "eggs, milk, flour&nbsp;&amp; sugar",
-    "passport<br>charger<br>sunscreen",
-    "<div>Call the garage</div><div>Tuesday 9:00</div>",
-    "Don&#39;t forget: &quot;bring the tickets&quot;",
-    "1/2 cup oats, 3/4 cup milk",
-    "Ideas:&lt;br&gt;scarf&lt;br&gt;tea set",
-    "Plant tomatoes in April 🍅",
-    "Network: HomeNet / pw on the router",
+    "eggs, milk, flour & sugar",     "passport\ncharger\nsunscreen",
+    "Call the garage\nTuesday 9:00", "Don't forget: \"bring the tickets\"",
+    "1/2 cup oats, 3/4 cup milk",    "Ideas:\nscarf\ntea set",
+    "Plant tomatoes in April 🍅",     "Network: HomeNet / pw on the router",
 };
+
+// A long note: several paragraphs, far more than its snippet shows.
+std::string LongNoteText() {
+  std::string text = "Trip plan: Lisbon 🇵🇹\n";
+  const char* days[] = {"Day 1: Alfama, the castle and a fado evening.",
+                        "Day 2: tram 28 to Estrela, lunch at the market.",
+                        "Day 3: Belém — the tower, the monastery, pastéis de nata.",
+                        "Day 4: train to Sintra; Pena palace opens at 9:30.",
+                        "Day 5: Cascais beach, back for dinner in Bairro Alto."};
+  for (int week = 1; week <= 6; ++week) {
+    text += "\nWeek " + std::to_string(week) + "\n";
+    for (const char* day : days) {
+      text += std::string(day) + " Budget: " + std::to_string(40 + 5 * week) + " € a day.\n";
+    }
+  }
+  return text + "\nPack: adapters, sunscreen, the good walking shoes & a rain jacket.";
+}
+
+// The text a snippet shows of "body": its first line.
+std::string FirstLine(const std::string& body) {
+  return body.substr(0, body.find('\n'));
+}
 
 std::vector<SampleNote> MakeNotes(const NotesSample& sample) {
   SampleRandom random(sample.seed * 22695477u + 11);
   const double end = static_cast<double>(sample.lastNoteAt - kReferenceDateOffset);
   const double start = end - 2 * 365 * 86400.0;
+  // The edge cases of the snippet's decoding have no note data (as notes made before the
+  // store kept it), so their snippets are what the reader shows; they keep the older date
+  // columns too.
   std::vector<SampleNote> notes = {
-      {"Tom &amp; Jerry", "a&amp;lt;b", false, start + 1000.25},
-      {"Lines", "line1<br>line2<BR>line3", false, start + 2000.5},
-      {"Escaped", "&lt;div&gt;x&lt;/div&gt;", false, start + 3000},
-      {"Only a closing div", "</div>", false, start + 4000},
-      {std::nullopt, std::nullopt, false, start + 5000},
-      {"", "", false, start + 5500},
-      {"Bank PINs 🔒", std::nullopt, true, start + 6000},
-      {std::nullopt, "A note without a title / just a snippet", false, start + 7000},
+      {"Tom &amp; Jerry", "a&amp;lt;b", std::nullopt, false, start + 1000.25, false},
+      {"Lines", "line1<br>line2<BR>line3", std::nullopt, false, start + 2000.5, false},
+      {"Escaped", "&lt;div&gt;x&lt;/div&gt;", std::nullopt, false, start + 3000, false},
+      {"Only a closing div", "</div>", std::nullopt, false, start + 4000, false},
+      {std::nullopt, std::nullopt, std::nullopt, false, start + 5000, false},
+      {"", "", "", false, start + 5500},
+      {"Bank PINs 🔒", std::nullopt, std::nullopt, true, start + 6000},
+      {std::nullopt, "A note without a title / just a snippet", std::nullopt, false, start + 7000},
   };
+  std::string longText = LongNoteText();
+  notes.push_back({FirstLine(longText), FirstLine(longText.substr(longText.find('\n') + 2)),
+                   longText, false, start + 7500});
   const int total = 30 * sample.scale;
   for (int i = 0; i < total; ++i) {
     SampleNote note;
-    note.title = kTopics[random.Below(static_cast<uint32_t>(std::size(kTopics)))];
-    note.body = kBodies[random.Below(static_cast<uint32_t>(std::size(kBodies)))];
+    std::string title = kTopics[random.Below(static_cast<uint32_t>(std::size(kTopics)))];
+    std::string body = kBodies[random.Below(static_cast<uint32_t>(std::size(kBodies)))];
+    note.title = title;
     note.locked = random.Below(15) == 0;
-    if (note.locked) {
-      note.body.reset();
+    if (!note.locked) {
+      note.snippet = FirstLine(body);
+      note.text = title + "\n" + body;
     }
     note.created = start + 8000 + (end - start - 8000) * i / total + random.Below(86400) +
                    random.Below(1000) / 1000.0;
@@ -118,10 +149,36 @@ std::vector<SampleNote> MakeNotes(const NotesSample& sample) {
   return notes;
 }
 
+// An older notes database keeps a note as HTML: its lines in divisions, "&", "<" and ">" as
+// entities.
+std::string NoteHtml(const std::string& text) {
+  std::string html = "<div>";
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        html += "&amp;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '\n':
+        html += "</div><div>";
+        break;
+      default:
+        html += c;
+    }
+  }
+  return html + "</div>";
+}
+
 }  // namespace
 
 std::string MakeNotesDatabase(const NotesSample& sample) {
   std::vector<SampleNote> notes = MakeNotes(sample);
+  SampleRandom random(sample.seed * 48271u + 5);
   SqliteWriter db;
   db.Exec(kNewerSchema);
   db.Exec("BEGIN;");
@@ -148,12 +205,18 @@ std::string MakeNotesDatabase(const NotesSample& sample) {
     const SampleNote& entry = notes[i];
     const int64_t pk = firstNote + static_cast<int64_t>(i);
     const int64_t dataPk = static_cast<int64_t>(i) + 1;
-    // The creation date stands in every column that some version of the store used for it.
-    note.Run({pk, kNoteEntity, entry.locked ? 1 : 0, i % 5 == 0 ? 4 : 2, dataPk, entry.created,
-              entry.created + 600, entry.created, entry.created + 600, entry.created,
-              UpperUuid(pk, 0x7E5), entry.title, entry.body});
-    std::string text = entry.title.value_or("") + "\n" + entry.body.value_or("");
-    data.Run({dataPk, pk, entry.locked ? SqlValue() : SqlValue::Blob(text)});
+    // iOS 14 and later date a note in ZCREATIONDATE3 only; notes from before keep the older
+    // columns.
+    SqlValue older = entry.newerDates ? SqlValue() : SqlValue(entry.created);
+    note.Run({pk, kNoteEntity, entry.locked ? 1 : 0, i % 5 == 0 ? 4 : 2, dataPk, older,
+              entry.newerDates ? SqlValue() : SqlValue(entry.created + 600), older,
+              entry.newerDates ? SqlValue() : SqlValue(entry.created + 600), entry.created,
+              UpperUuid(pk, 0x7E5), entry.title, entry.snippet});
+    // A locked note's data is encrypted with its password: bytes that are no gzip data.
+    SqlValue bytes = entry.locked ? SqlValue::Blob(random.LowerHex(96))
+                     : entry.text ? SqlValue::Blob(NoteDataArchive(*entry.text))
+                                  : SqlValue();
+    data.Run({dataPk, pk, bytes});
   }
   db.Exec(
       "INSERT INTO Z_PRIMARYKEY VALUES (2, 'ICCloudSyncingObject', 0, (SELECT max(Z_PK) FROM "
@@ -184,15 +247,18 @@ std::string MakeOldNotesDatabase(const NotesSample& sample) {
   for (size_t i = 0; i < notes.size(); ++i) {
     const SampleNote& entry = notes[i];
     const int64_t pk = static_cast<int64_t>(i) + 1;
-    // Older devices kept the whole note as HTML, its title as the first line.
+    // Older devices kept the whole note as HTML, its title as the first line; the edge cases
+    // keep their snippet's text as it is.
     std::optional<std::string> content;
-    if (entry.body) {
+    if (entry.text && !entry.text->empty()) {
+      content = NoteHtml(*entry.text);
+    } else if (entry.snippet) {
       content = entry.title && !entry.title->empty()
-                    ? "<div>" + *entry.title + "</div><div>" + *entry.body + "</div>"
-                    : *entry.body;
+                    ? "<div>" + *entry.title + "</div><div>" + *entry.snippet + "</div>"
+                    : *entry.snippet;
     }
     noteRow.Run({pk, 1000 + pk, content ? SqlValue(pk) : SqlValue(), entry.created,
-                 entry.created + 600, UpperUuid(pk, 0x01D), entry.body, entry.title});
+                 entry.created + 600, UpperUuid(pk, 0x01D), entry.snippet, entry.title});
     if (content) {
       body.Run({pk, pk, content});
     }

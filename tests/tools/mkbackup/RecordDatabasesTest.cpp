@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <set>
 
 #include "backup/Sha1.h"
 #include "backup/StoredFiles.h"
 #include "records/CallHistoryReader.h"
 #include "records/ContactsReader.h"
+#include "records/Conversions.h"
 #include "records/MessagesReader.h"
 #include "records/NotesReader.h"
 #include "records/WhatsAppReader.h"
@@ -231,9 +233,9 @@ TEST(RecordDatabases, ScaleMultipliesTheRecords) {
         Count(sample.Path(kWhatsAppDomain, "ChatStorage.sqlite"), "ZWAMESSAGE")};
   };
   // A fixed cast of edge cases, plus a few dozen of each per unit of scale.
-  EXPECT_EQ(counts(one), (std::vector<int>{12 + 32, 13 + 60, 7 + 40, 8 + 30, 60 + 5}));
+  EXPECT_EQ(counts(one), (std::vector<int>{12 + 32, 13 + 60, 7 + 40, 9 + 30, 60 + 5}));
   EXPECT_EQ(counts(three),
-            (std::vector<int>{12 + 3 * 32, 13 + 3 * 60, 7 + 3 * 40, 8 + 3 * 30, 3 * 60 + 5}));
+            (std::vector<int>{12 + 3 * 32, 13 + 3 * 60, 7 + 3 * 40, 9 + 3 * 30, 3 * 60 + 5}));
 }
 
 TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
@@ -308,16 +310,26 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
 
   NoteList notes;
   ASSERT_EQ(ReadNotesDatabase(sample.Path(kNotesHashedName), notes), 0);
-  EXPECT_EQ(notes.size(), 36u);  // all but the two without title and snippet
+  EXPECT_EQ(notes.size(), 37u);  // all but the two without title and text
   std::map<std::string, std::string> bodies;
   for (const NoteRecord& note : notes) {
     bodies.emplace(note.title, note.body);
+    EXPECT_TRUE(IsDateText(note.date)) << note.title;
   }
+  EXPECT_TRUE(
+      std::is_sorted(notes.begin(), notes.end(),
+                     [](const NoteRecord& a, const NoteRecord& b) { return a.date > b.date; }));
+  // The whole text of a long note, from its note data.
+  const std::string& trip = bodies["Trip plan: Lisbon 🇵🇹"];
+  EXPECT_GT(trip.size(), 2000u);
+  EXPECT_TRUE(trip.starts_with("Trip plan: Lisbon 🇵🇹\n\nWeek 1\nDay 1: Alfama")) << trip;
+  EXPECT_NE(trip.find("Pack: adapters, sunscreen, the good walking shoes & a rain jacket."),
+            std::string::npos);
   EXPECT_EQ(bodies["Tom & Jerry"], "a&lt;b");
   EXPECT_EQ(bodies["Lines"], "line1\nline2<BR>line3");
   EXPECT_EQ(bodies["Escaped"], "\nx");
   EXPECT_EQ(bodies["Only a closing div"], "");
-  EXPECT_EQ(bodies["Bank PINs 🔒"], "");
+  EXPECT_EQ(bodies["Bank PINs 🔒"], "This note is locked.");
 
   WhatsAppThreadMap chats;
   ASSERT_EQ(ReadWhatsAppDatabase(sample.Path(kWhatsAppDomain, "ChatStorage.sqlite"), chats), 0);
