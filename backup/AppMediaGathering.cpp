@@ -3,6 +3,7 @@
 #include "backup/FileTypeSniffer.h"
 #include "backup/MediaExtensions.h"
 #include "backup/MediaSort.h"
+#include "backup/WhatsAppSharedMedia.h"
 
 namespace zbe {
 namespace {
@@ -49,9 +50,10 @@ int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     AppFile file;
-    if (entry.path.find(kAppMarker) != std::string::npos &&
+    const bool sharedMedia = IsWhatsAppSharedMedia(entry.path);
+    if ((sharedMedia || entry.path.find(kAppMarker) != std::string::npos) &&
         RecogniseAppFile(walk, entry, counter, file)) {
-      if (entry.path.find(kWhatsAppMarker) != std::string::npos) {
+      if (sharedMedia || entry.path.find(kWhatsAppMarker) != std::string::npos) {
         AddWhatsAppAttachment(std::move(file), whatsAppAttachments);
       } else {
         media.push_back(AppMediaItem{static_cast<uint32_t>(file.size), AppNameOf(entry.path),
@@ -75,8 +77,9 @@ int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     AppFile file;
-    if (entry.path.find(kAppMarker) != std::string::npos &&
-        entry.path.find(kWhatsAppMarker) != std::string::npos &&
+    const bool appMedia = entry.path.find(kAppMarker) != std::string::npos &&
+                          entry.path.find(kWhatsAppMarker) != std::string::npos;
+    if ((appMedia || IsWhatsAppSharedMedia(entry.path)) &&
         RecogniseAppFile(walk, entry, counter, file)) {
       AddWhatsAppAttachment(std::move(file), whatsAppAttachments);
     }

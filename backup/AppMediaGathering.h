@@ -10,8 +10,9 @@ namespace zbe {
 
 // Gathers the files of apps (manifest paths containing "AppDomain-") whose type is recognised,
 // named by their base name with the detected extension. Files of the WhatsApp app (paths
-// containing "net.whatsapp.WhatsApp") go to "whatsAppAttachments" (emptied first) unless they are
-// empty, all others to "media" with their app (AppNameOf). Files that cannot be opened are
+// containing "net.whatsapp.WhatsApp"), and those that recent versions of WhatsApp keep in their
+// app group (backup/WhatsAppSharedMedia.h), go to "whatsAppAttachments" (emptied first) unless
+// they are empty, all others to "media" with their app (AppNameOf). Files that cannot be opened are
 // simply not recognised. Both vectors are sorted by name (ASCII case ignored, stable).
 // Reports after every manifest entry (running + 2 × weight × k / N); a non-zero answer stops
 // the walk at once and is returned, leaving the vectors unsorted. Otherwise adds the weight to

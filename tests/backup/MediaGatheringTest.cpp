@@ -225,8 +225,7 @@ TEST_F(MediaGatheringTest, AppMediaGoesByAppAndWhatsAppFilesGoApart) {
   sample_.AddFile("AppDomain-net.whatsapp.WhatsApp", "Library/Media/1@s.whatsapp.net/n.opus",
                   mkbackup::OpusVoiceNote(random_));
   // Not app domains.
-  sample_.AddFile("AppDomainGroup-group.net.whatsapp.WhatsApp.shared", "Message/Media/g.jpg",
-                  Jpeg());
+  sample_.AddFile("AppDomainGroup-group.com.example.photos", "Documents/g.jpg", Jpeg());
   sample_.AddFile("HomeDomain", "Library/com.example.photos-x/h.jpg", Jpeg());
   Open();
   size_t entries = parser_->manifest().size();
@@ -248,6 +247,35 @@ TEST_F(MediaGatheringTest, AppMediaGoesByAppAndWhatsAppFilesGoApart) {
   EXPECT_EQ(Names(whatsApp), (std::vector<std::string>{"V.MP4", "x.JPG"}));
   EXPECT_EQ(progress_.reports.back(), 12 + 11 + 11);
   // Handed out again, unchanged, as long as no other backup is opened.
+  std::vector<MediaFileItem> again;
+  EXPECT_EQ(parser_->ReadWhatsAppAttachments(again), kResultOk);
+  EXPECT_EQ(Names(again), Names(whatsApp));
+}
+
+TEST_F(MediaGatheringTest, WhatsAppMediaOfTheAppGroupAreAttachmentsToo) {
+  const std::string group = "AppDomainGroup-group.net.whatsapp.WhatsApp.shared";
+  sample_.AddFile("AppDomain-net.whatsapp.WhatsApp", "Library/Media/1@s.whatsapp.net/old.jpg",
+                  Jpeg());
+  sample_.AddFile(group, "Message/Media/1@s.whatsapp.net/a/b/ab12.jpg", Jpeg());
+  sample_.AddFile(group, "Message/Media/2@g.us/c/d/cd34.mp4", mkbackup::Mp4Video(random_, 800));
+  sample_.AddFile(group, "Message/Media/2@g.us/e/f/ef56.jpg", "");  // never downloaded
+  sample_.AddFile(group, "Message/Media/2@g.us/e/f/ef57.opus", mkbackup::OpusVoiceNote(random_));
+  // The group's other files, and domains that only look alike.
+  sample_.AddFile(group, "Media/Profile/1@s.whatsapp.net-1.jpg", Jpeg());
+  sample_.AddFile(group, "Message/Mediax/m.jpg", Jpeg());
+  sample_.AddFile(group + "X", "Message/Media/x.jpg", Jpeg());
+  sample_.AddFile("AppDomainGroup-group.net.whatsapp.WhatsAppSMB.shared", "Message/Media/s.jpg",
+                  Jpeg());
+  sample_.AddFile("HomeDomain", group + "-Message/Media/h.jpg", Jpeg());
+  Open();
+  std::vector<MediaFileItem> whatsApp;
+  EXPECT_EQ(parser_->ReadWhatsAppAttachments(whatsApp), kResultOk);
+  EXPECT_EQ(Names(whatsApp), (std::vector<std::string>{"ab12.JPG", "cd34.MP4", "old.JPG"}));
+  EXPECT_EQ(whatsApp[0].path, Stored(group + "-Message/Media/1@s.whatsapp.net/a/b/ab12.jpg"));
+  // The same when the app media are read first; none of them is an app's photo.
+  std::vector<AppMediaItem> media;
+  EXPECT_EQ(parser_->ReadAppMedia(media), kResultOk);
+  EXPECT_TRUE(media.empty());
   std::vector<MediaFileItem> again;
   EXPECT_EQ(parser_->ReadWhatsAppAttachments(again), kResultOk);
   EXPECT_EQ(Names(again), Names(whatsApp));

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "backup/CBackupParser.h"
@@ -13,6 +14,7 @@
 #include "support/RecordDatabases.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
+#include "tools/mkbackup/SampleMediaFiles.h"
 
 namespace zbe {
 namespace {
@@ -52,14 +54,19 @@ class RealRecordDatabasesTest : public ::testing::Test {
     }
   }
 
-  // Opens a backup that holds copies of "databases" and nothing else of the records.
-  void OpenBackupWith(const std::vector<RealDatabase>& databases) {
+  // Opens a backup that holds copies of "databases" and nothing else of the records, and the
+  // files that "addFiles" (when given) adds.
+  void OpenBackupWith(const std::vector<RealDatabase>& databases,
+                      const std::function<void(mkbackup::SampleBackup&)>& addFiles = {}) {
     mkbackup::SampleOptions options;
     options.recordDatabases = false;
     mkbackup::SampleBackup sample = mkbackup::MakeSampleBackup(options);
     for (const RealDatabase& database : databases) {
       sample.AddFile(database.domain, database.relativePath,
                      ReadFile(kDatabases + "/" + database.file));
+    }
+    if (addFiles) {
+      addFiles(sample);
     }
     std::string folder = home_ / ("backup" + std::to_string(++backups_));
     test::WriteSample(sample, folder);
@@ -178,6 +185,54 @@ std::string BodyOf(const NoteList& notes, const std::string& title) {
     }
   }
   return "(no such note)";
+}
+
+TEST_F(RealRecordDatabasesTest, WhatsAppMediaInTheAppGroupWhereTheChatDatabaseSaysTheyAre) {
+  // The media items' paths are relative to the group's "Message/" folder.
+  std::vector<std::string> paths;
+  sqlite3* db = nullptr;
+  ASSERT_EQ(
+      sqlite3_open_v2(("file:" + kDatabases + "/" + kChatStorage.file + "?immutable=1").c_str(),
+                      &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr),
+      SQLITE_OK);
+  sqlite3_exec(
+      db, "SELECT ZMEDIALOCALPATH FROM ZWAMEDIAITEM WHERE ZMEDIALOCALPATH <> '' ORDER BY Z_PK;",
+      [](void* out, int, char** values, char**) {
+        static_cast<std::vector<std::string>*>(out)->push_back(values[0]);
+        return 0;
+      },
+      &paths, nullptr);
+  sqlite3_close(db);
+  ASSERT_EQ(paths,
+            (std::vector<std::string>{
+                "Media/19198887386@s.whatsapp.net/d/0/d041d159-fd7d-4abb-9192-0e97c10ddb00.jpg",
+                "Media/19198887386@s.whatsapp.net/0/7/074dc9c5-d1e2-418b-8bcc-8c4ed1f67f7e.jpg"}));
+  mkbackup::SampleRandom random(7);
+  std::vector<std::string> photos;
+  OpenBackupWith({kChatStorage}, [&](mkbackup::SampleBackup& sample) {
+    for (const std::string& path : paths) {
+      photos.push_back(mkbackup::ExifJpeg(random, 64, 48));
+      sample.AddFile(kChatStorage.domain, "Message/" + path, photos.back());
+    }
+  });
+  std::vector<MediaFileItem> listed;
+  ASSERT_EQ(parser_.ReadWhatsAppAttachments(listed), kResultOk);
+  // Beside the sample's own media (which the backup holds anyway), in name order.
+  std::vector<MediaFileItem> attachments;
+  std::copy_if(listed.begin(), listed.end(), std::back_inserter(attachments),
+               [](const MediaFileItem& item) {
+                 return item.name == "074dc9c5-d1e2-418b-8bcc-8c4ed1f67f7e.JPG" ||
+                        item.name == "d041d159-fd7d-4abb-9192-0e97c10ddb00.JPG";
+               });
+  ASSERT_EQ(attachments.size(), 2u);
+  EXPECT_EQ(attachments[0].name, "074dc9c5-d1e2-418b-8bcc-8c4ed1f67f7e.JPG");
+  EXPECT_EQ(attachments[1].name, "d041d159-fd7d-4abb-9192-0e97c10ddb00.JPG");
+  EXPECT_EQ(ReadFile(attachments[1].path), photos[0]);
+  EXPECT_EQ(attachments[1].size, photos[0].size());
+  // The chat database beside them is read as before, and is no attachment itself.
+  WhatsAppThreadMap chats;
+  ASSERT_EQ(parser_.ReadWhatsApp(chats), kResultOk);
+  EXPECT_EQ(chats.at(5).size(), 15u);
 }
 
 TEST_F(RealRecordDatabasesTest, NewerNotesAfterAnEmptyOlderDatabase) {

@@ -32,8 +32,11 @@ void AddMessageAttachments(SampleBackup& backup, int scale);
 // 2 apps; App Videos: 4 per set in 1 app.
 void AddAppMedia(SampleBackup& backup, int scale);
 
-// "AppDomain-net.whatsapp.WhatsApp-Library/Media/<jid>/x/y/<uuid>.*": per set 3 JPEGs and 1
-// MP4 are listed; a voice note (Ogg Opus) and an empty photo are not.
+// WhatsApp's media of older versions, "AppDomain-net.whatsapp.WhatsApp-Library/Media/<jid>/x/y/
+// <uuid>.*" (per set 3 JPEGs and 1 MP4 are listed; a voice note (Ogg Opus) and an empty photo are
+// not), and of recent ones, "AppDomainGroup-group.net.whatsapp.WhatsApp.shared-Message/Media/
+// <jid>/x/y/<uuid>.*" (per set 2 JPEGs and 1 MP4 are listed; a voice note and an empty photo are
+// not, nor a profile picture of the same domain outside "Message/Media/").
 void AddWhatsAppAttachments(SampleBackup& backup, int scale);
 
 }  // namespace zbe::mkbackup

@@ -1,4 +1,5 @@
-// The media files that WhatsApp keeps in its app domain.
+// The media files of WhatsApp: older versions kept them in the app's domain, recent ones in the
+// domain of the app group.
 
 #include <string>
 
@@ -9,11 +10,23 @@ namespace zbe::mkbackup {
 namespace {
 
 constexpr const char* kDomain = "AppDomain-net.whatsapp.WhatsApp";
+constexpr const char* kGroupDomain = "AppDomainGroup-group.net.whatsapp.WhatsApp.shared";
+
+std::string Uuid(SampleRandom& random) {
+  return random.LowerHex(8) + "-" + random.LowerHex(4) + "-" + random.LowerHex(4) + "-" +
+         random.LowerHex(4) + "-" + random.LowerHex(12);
+}
 
 std::string MediaPath(SampleRandom& random, const std::string& jid, const char* extension) {
-  std::string uuid = random.LowerHex(8) + "-" + random.LowerHex(4) + "-" + random.LowerHex(4) +
-                     "-" + random.LowerHex(4) + "-" + random.LowerHex(12);
+  std::string uuid = Uuid(random);
   return "Library/Media/" + jid + "/" + random.LowerHex(1) + "/" + random.LowerHex(1) + "/" + uuid +
+         "." + extension;
+}
+
+// In the app group the two folder levels are the first two digits of the file's UUID.
+std::string GroupMediaPath(SampleRandom& random, const std::string& jid, const char* extension) {
+  std::string uuid = Uuid(random);
+  return "Message/Media/" + jid + "/" + uuid.substr(0, 1) + "/" + uuid.substr(1, 1) + "/" + uuid +
          "." + extension;
 }
 
@@ -32,6 +45,16 @@ void AddWhatsAppAttachments(SampleBackup& backup, int scale) {
     backup.AddFile(kDomain, MediaPath(random, group, "jpg"), JfifJpeg(random, 56, 56));
     // A photo whose download never completed.
     backup.AddFile(kDomain, MediaPath(random, person, "jpg"), std::string());
+
+    backup.AddFile(kGroupDomain, GroupMediaPath(random, person, "jpg"), JfifJpeg(random, 48, 48));
+    backup.AddFile(kGroupDomain, GroupMediaPath(random, group, "jpg"), ExifJpeg(random, 64, 40));
+    backup.AddFile(kGroupDomain, GroupMediaPath(random, group, "mp4"),
+                   Mp4Video(random, 1500 + random.Below(1500)));
+    backup.AddFile(kGroupDomain, GroupMediaPath(random, person, "opus"), OpusVoiceNote(random));
+    backup.AddFile(kGroupDomain, GroupMediaPath(random, group, "jpg"), std::string());
+    // A profile picture: a photo of the group's, but no attachment.
+    backup.AddFile(kGroupDomain, "Media/Profile/" + person + "-" + random.Digits(10) + ".jpg",
+                   JfifJpeg(random, 32, 32));
   }
 }
 

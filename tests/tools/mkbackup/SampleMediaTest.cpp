@@ -146,6 +146,10 @@ TEST(SampleMedia, ScalesEachKindOfMedia) {
     Tally whatsApp = Count(backup, "AppDomain-net.whatsapp.WhatsApp", "Library/Media/");
     EXPECT_EQ(whatsApp.recognised, 4 * n);
     EXPECT_EQ(whatsApp.other, 2 * n);
+    Tally whatsAppGroup =
+        Count(backup, "AppDomainGroup-group.net.whatsapp.WhatsApp.shared", "-Message/Media/");
+    EXPECT_EQ(whatsAppGroup.recognised, 3 * n);
+    EXPECT_EQ(whatsAppGroup.other, 2 * n);
   }
 }
 
