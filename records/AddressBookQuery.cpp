@@ -2,6 +2,7 @@
 
 #include "backup/ResultCodes.h"
 #include "records/Conversions.h"
+#include "records/PersonTableQuery.h"
 
 namespace zbe {
 
@@ -25,8 +26,11 @@ int32_t QueryAddressBook(SqliteDatabase& db, std::vector<ContactRecord>& contact
     return kResultOk;
   }
   // Whatever the second layout gives, the result tells that the first one was refused.
-  db.Exec(kAddressBookQuerySecondLayout, onRow);
-  return kResultQueryFailed;
+  if (db.Exec(kAddressBookQuerySecondLayout, onRow) == 0 || HasFullTextSearchTable(db)) {
+    return kResultQueryFailed;
+  }
+  // Older devices keep their address book without the search table.
+  return QueryPersonTables(db, contacts);
 }
 
 std::vector<std::string_view> PhoneTexts(const std::vector<ContactRecord>& contacts) {

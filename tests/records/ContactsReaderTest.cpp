@@ -85,6 +85,40 @@ TEST_F(ContactsReaderTest, ReadsTheOlderLayoutAndSaysSoWith1006) {
   EXPECT_EQ(contacts[1].url, "https://bob.example");
 }
 
+TEST_F(ContactsReaderTest, AnAddressBookWithoutTheSearchTableIsReadFromItsPersonTables) {
+  test::WriteDatabase(
+      Path(),
+      "CREATE TABLE ABPerson (ROWID INTEGER PRIMARY KEY AUTOINCREMENT, First TEXT, Last TEXT, "
+      "Organization TEXT);"
+      "CREATE TABLE ABMultiValue (UID INTEGER PRIMARY KEY, record_id INTEGER, property INTEGER, "
+      "identifier INTEGER, label INTEGER, value TEXT);"
+      "INSERT INTO ABPerson VALUES (1, 'Ann', 'Lee', NULL), (2, NULL, NULL, 'Harbor Dental'), "
+      "(3, 'Carla', 'Mendes', NULL), (4, 'bob', NULL, ''), (5, '', '', NULL);"
+      "INSERT INTO ABMultiValue (record_id, property, identifier, value) VALUES "
+      "(1, 3, 0, '+1 (415) 555-0134'), (1, 4, 0, 'ann@example.com'), (1, 3, 1, '07700 900123'),"
+      "(1, 22, 0, 'https://ann.example'), (1, 4, 1, 'lee@example.org'), (1, 5, 0, 'a street'),"
+      "(2, 3, 0, '5550199'), (3, 4, 0, 'carla@example.org'), (4, 3, 0, NULL), (4, 3, 1, '*100#'),"
+      "(5, 3, 0, '+44 20 7946 0958'), (9, 3, 0, '+15550000');");
+  ContactList contacts;
+  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), kResultOk);
+  EXPECT_EQ(Names(contacts), (std::vector<std::string>{"AnnLee", "bob", "No Name", "No Name"}));
+  const ContactRecord& ann = contacts[0];
+  EXPECT_EQ(ann.phone, "+1 (415) 555-0134 +14155550134 07700 900123 07700900123 ");
+  EXPECT_EQ(ann.email, "ann@example.com lee@example.org");
+  EXPECT_EQ(ann.url, "https://ann.example");
+  EXPECT_EQ(ann.address, "");
+  EXPECT_EQ(contacts[1].phone, "*100# 100 ");
+  const ContactRecord& dental = contacts[2].company.empty() ? contacts[3] : contacts[2];
+  EXPECT_EQ(dental.company, "Harbor Dental");
+  EXPECT_EQ(dental.phone, "5550199 ");
+
+  // Without either table there is nothing to read.
+  test::WriteDatabase(temp_ / "empty.sqlitedb", "CREATE TABLE ABStore (ROWID INTEGER);");
+  contacts.clear();
+  EXPECT_EQ(ReadContactsDatabase(temp_ / "empty.sqlitedb", contacts), kResultQueryFailed);
+  EXPECT_TRUE(contacts.empty());
+}
+
 TEST_F(ContactsReaderTest, ReplacesTheListOnlyWhenTheAddressBookOpens) {
   ContactList contacts(2);
   EXPECT_EQ(ReadContactsDatabase(Path(), contacts), SQLITE_CANTOPEN);

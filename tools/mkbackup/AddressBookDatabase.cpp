@@ -1,5 +1,7 @@
 #include "tools/mkbackup/AddressBookDatabase.h"
 
+#include <optional>
+
 #include "records/ReferenceDates.h"
 #include "tools/mkbackup/SampleText.h"
 #include "tools/mkbackup/SqliteWriter.h"
@@ -61,8 +63,8 @@ constexpr const char* kNewerPersonTableRest =
     "Birthday, JobTitle, Nickname, Prefix, Suffix, DisplayName, Phone, Email, Address, "
     "SocialProfile, URL, RelatedNames, IM, Date, SupplementalCompositeNameTerms);";
 
-constexpr const char* kOlderPersonTableRest =
-    ", guid TEXT, PhonemeData TEXT, UNIQUE(guid));"
+constexpr const char* kOlderPersonTableRest = ", guid TEXT, PhonemeData TEXT, UNIQUE(guid));";
+constexpr const char* kOlderSearchTable =
     "CREATE VIRTUAL TABLE ABPersonFullTextSearch USING fts4(First, Last, Middle, FirstPhonetic, "
     "MiddlePhonetic, LastPhonetic, Organization, Department, Note, Birthday, JobTitle, Nickname, "
     "Prefix, Suffix, DisplayName, Phone, Email, Address, SocialProfile, URL, RelatedNames, IM, "
@@ -85,6 +87,28 @@ int LabelId(const std::string& label) {
   return 1;
 }
 
+// "+44 7700 900123" for a number typed "07700 900123" whose E.164 form is "+447700900123": the
+// country code, then the national number without its trunk prefix.
+std::string InternationalForm(const SamplePhone& phone) {
+  std::string national;
+  for (char c : phone.national) {
+    if (c >= '0' && c <= '9') {
+      national += c;
+    }
+  }
+  size_t first = phone.national.find_first_of("0123456789");
+  std::string typed = first == std::string::npos ? phone.national : phone.national.substr(first);
+  if (!national.empty() && national[0] == '0') {
+    national.erase(0, 1);
+    typed.erase(0, 1);
+  }
+  std::string digits = phone.e164.substr(1);
+  if (national.empty() || !digits.ends_with(national) || digits.size() == national.size()) {
+    return phone.e164;
+  }
+  return "+" + digits.substr(0, digits.size() - national.size()) + " " + typed;
+}
+
 std::string SortSection(const SamplePerson& person) {
   std::string name = person.first.value_or("") + person.last.value_or("");
   if (name.empty()) {
@@ -98,10 +122,14 @@ std::string SortSection(const SamplePerson& person) {
 
 std::string MakeAddressBookDatabase(const std::vector<SamplePerson>& people, int layout,
                                     int64_t createdAt) {
-  const bool newer = layout != kOlderContactsLayout;
+  const bool newer = layout == kNewerContactsLayout;
+  const bool searchTable = layout != kNoSearchTableContactsLayout;
   SqliteWriter db;
   db.Exec(kCommonSchema);
   db.Exec(std::string(kPersonTableStart) + (newer ? kNewerPersonTableRest : kOlderPersonTableRest));
+  if (!newer && searchTable) {
+    db.Exec(kOlderSearchTable);
+  }
   db.Exec("BEGIN;");
   db.Exec(
       "INSERT INTO _SqliteDatabaseProperties VALUES ('_ClientVersion', '83'), "
@@ -131,9 +159,12 @@ std::string MakeAddressBookDatabase(const std::vector<SamplePerson>& people, int
   SqlStatement member(db,
                       "INSERT INTO ABGroupMembers (group_id, member_type, member_id) VALUES "
                       "(1, 0, ?);");
-  SqlStatement search(db,
-                      "INSERT INTO ABPersonFullTextSearch (docid, First, Last, Organization, "
-                      "Phone, Email, URL) VALUES (?, ?, ?, ?, ?, ?, ?);");
+  std::optional<SqlStatement> search;
+  if (searchTable) {
+    search.emplace(db,
+                   "INSERT INTO ABPersonFullTextSearch (docid, First, Last, Organization, Phone, "
+                   "Email, URL) VALUES (?, ?, ?, ?, ?, ?, ?);");
+  }
   int64_t uid = 0;
   for (size_t i = 0; i < people.size(); ++i) {
     const SamplePerson& entry = people[i];
@@ -149,8 +180,8 @@ std::string MakeAddressBookDatabase(const std::vector<SamplePerson>& people, int
     };
     for (size_t p = 0; p < entry.phones.size(); ++p) {
       const SamplePhone& phone = entry.phones[p];
-      int64_t id =
-          addValue(kPhoneProperty, static_cast<int>(p), LabelId(phone.label), phone.national);
+      int64_t id = addValue(kPhoneProperty, static_cast<int>(p), LabelId(phone.label),
+                            searchTable ? phone.national : InternationalForm(phone));
       lastFour.Run({id, phone.e164.substr(phone.e164.size() - 4)});
     }
     for (size_t e = 0; e < entry.emails.size(); ++e) {
@@ -166,9 +197,11 @@ std::string MakeAddressBookDatabase(const std::vector<SamplePerson>& people, int
     auto searchText = [](const std::string& text) {
       return text.empty() ? SqlValue() : SqlValue(text);
     };
-    search.Run({rowId, entry.first, entry.last, entry.organization,
-                searchText(PhoneSearchText(entry)), searchText(JoinedWithBlanks(entry.emails)),
-                searchText(JoinedWithBlanks(entry.urls))});
+    if (search) {
+      search->Run({rowId, entry.first, entry.last, entry.organization,
+                   searchText(PhoneSearchText(entry)), searchText(JoinedWithBlanks(entry.emails)),
+                   searchText(JoinedWithBlanks(entry.urls))});
+    }
   }
   db.Exec("COMMIT;");
   return db.Bytes();

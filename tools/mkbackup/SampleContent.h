@@ -19,7 +19,8 @@ struct SampleOptions {
   bool recordDatabases = true;
   int scale = 1;             // multiplies the number of records (and of media files)
   bool legacyDates = false;  // message dates in seconds, as older devices stored them
-  int contactsLayout = 1;    // 1: current address book columns; 2: the older layout
+  int contactsLayout = 1;    // 1: current address book columns; 2: the older layout; 3: no
+                             // search table at all (older devices: "--contacts-layout old")
   bool oldCalls = false;     // "call_history.db" instead of "CallHistory.storedata"
   bool oldNotes = false;     // "notes.sqlite" instead of "NoteStore.sqlite"
 };

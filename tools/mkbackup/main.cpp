@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: mkbackup OUTDIR [--layout db|mbdb] [--seed N] [--name \"Device Name\"]\n"
     "                [--date 2020-01-31T23:10:05Z] [--product-version 17.1] [--udid ID]\n"
-    "                [--scale N] [--legacy-dates] [--contacts-layout 1|2] [--old-calls]\n"
+    "                [--scale N] [--legacy-dates] [--contacts-layout 1|2|old] [--old-calls]\n"
     "                [--old-notes]\n"
     "                [--encrypt PASSWORD [--iterations N] [--legacy-keybag]]\n"
     "\n"
@@ -36,7 +36,8 @@ constexpr const char* kUsage =
     "                        notes and chats, and a dozen camera roll files)\n"
     "  --legacy-dates        store message dates in seconds, as older devices did\n"
     "                        (default nanoseconds)\n"
-    "  --contacts-layout L   address book search columns: 1 current (default), 2 older\n"
+    "  --contacts-layout L   address book search columns: 1 current (default), 2 older,\n"
+    "                        old: no search table at all (older devices)\n"
     "  --old-calls           write the older call history \"call_history.db\"\n"
     "  --old-notes           write the older notes database \"notes.sqlite\"\n"
     "  --encrypt PASSWORD    encrypt the backup with PASSWORD, as a device does when backups\n"
@@ -153,8 +154,9 @@ int main(int argc, char** argv) {
       } else if (argument == "--udid" && IsUdid(value)) {
         sample.uniqueIdentifier = value;
       } else if (argument == "--scale" && ParseScale(value, sample.scale)) {
-      } else if (argument == "--contacts-layout" && (value == "1" || value == "2")) {
-        sample.contactsLayout = value == "1" ? 1 : 2;
+      } else if (argument == "--contacts-layout" &&
+                 (value == "1" || value == "2" || value == "old")) {
+        sample.contactsLayout = value == "1" ? 1 : value == "2" ? 2 : 3;
       } else if (argument == "--encrypt" && !value.empty()) {
         encryption.emplace();
         encryption->password = value;

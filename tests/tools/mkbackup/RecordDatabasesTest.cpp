@@ -364,6 +364,39 @@ TEST(RecordDatabases, AreTheSameForTheSameSeed) {
   EXPECT_NE(a->contents, c->contents);
 }
 
+TEST(RecordDatabases, AnAddressBookWithoutSearchTableStillNamesMessagesAndCalls) {
+  SampleOptions options = Options();
+  options.contactsLayout = 3;
+  SampleDatabases sample(options);
+  std::string addressBook = sample.Path(kAddressBookHashedName);
+  EXPECT_TRUE(Columns(addressBook, "ABPersonFullTextSearch_content").empty());
+  ContactList contacts;
+  ASSERT_EQ(ReadContactsDatabase(addressBook, contacts), 0);
+  EXPECT_EQ(contacts.size(), 43u);  // as with the search table
+  MessageThreadMap threads;
+  ASSERT_EQ(ReadMessagesDatabase(sample.Path(kMessagesHashedName), addressBook, {}, threads), 0);
+  std::map<std::string, std::string> namesBySender;
+  for (const auto& [handle, messages] : threads) {
+    for (const MessageRecord& message : messages) {
+      namesBySender[message.sender] = message.contactName;
+    }
+  }
+  EXPECT_EQ(namesBySender["+14155550134"], "AnnLee");
+  EXPECT_EQ(namesBySender["+15125550199"], "");  // nobody's number
+  CallList calls;
+  ASSERT_EQ(ReadCallHistoryDatabase(sample.Path(kCallHistoryHashedName), CallDatabase::kNewer,
+                                    addressBook, calls),
+            0);
+  size_t named = 0;
+  for (const CallRecord& call : calls) {
+    named += !call.contactName.empty();
+    if (call.address == "+14155550134") {
+      EXPECT_EQ(call.contactName, "AnnLee");
+    }
+  }
+  EXPECT_GT(named, 20u);
+}
+
 TEST(RecordDatabases, TheProgramTakesTheRecordOptions) {
   TempFolder temp;
   auto result =
@@ -382,12 +415,19 @@ TEST(RecordDatabases, TheProgramTakesTheRecordOptions) {
       Columns(stored(kAddressBookHashedName), "ABPersonFullTextSearch_content").count("c15Phone"));
   EXPECT_EQ(Query(stored(kMessagesHashedName), "SELECT max(length(date)) FROM message;"),
             (std::vector<std::string>{"9"}));
+  ASSERT_EQ(test::RunProgram("mkbackup", {temp / "old", "--contacts-layout", "old"}).status, 0);
+  EXPECT_TRUE(
+      Columns(temp / "old/31/31bb7ba8914766d4ba40d6dfb6113c8b614be442", "ABPerson").count("First"));
+  EXPECT_TRUE(Columns(temp / "old/31/31bb7ba8914766d4ba40d6dfb6113c8b614be442",
+                      "ABPersonFullTextSearch_content")
+                  .empty());
 
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {temp / "c", "--scale", "0"},
            {temp / "c", "--scale", "10001"},
            {temp / "c", "--scale", "two"},
            {temp / "c", "--contacts-layout", "3"},
+           {temp / "c", "--contacts-layout", "older"},
            {temp / "c", "--scale"},
        }) {
     auto bad = test::RunProgram("mkbackup", arguments);
