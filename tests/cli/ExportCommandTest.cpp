@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -197,6 +198,52 @@ TEST_F(ExportCommandTest, ExportsEverythingAndEndsWithTheCounts) {
   }
   EXPECT_TRUE(fs::exists(out_ + "/Message/sms.sqlite"));
   EXPECT_EQ(test::SnapshotFolder(backup_), before);
+}
+
+// The pages and transcripts below "folder" whose content holds "text".
+std::vector<std::string> FilesHolding(const std::string& folder, const std::string& text) {
+  std::vector<std::string> found;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    std::string extension = entry.path().extension().string();
+    if (entry.is_regular_file() && (extension == ".html" || extension == ".txt") &&
+        ReadFile(entry.path()).find(text) != std::string::npos) {
+      found.push_back(fs::relative(entry.path(), folder).string());
+    }
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+TEST_F(ExportCommandTest, TodaysPhonesComeOutWhole) {
+  auto result = Zbe({"export", backup_, "--out", out_, "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  std::string stamp = nlohmann::json::parse(result.out)["runStamp"];
+  // The owner's message to a group (handle 0) once, in the group's thread, on the owner's side.
+  const std::string dinner = "Dinner at ours on Sunday? 🍝";
+  const std::string family = "Message/Family 🏡-" + stamp + "/";
+  ASSERT_EQ(
+      FilesHolding(out_ + "/Message", dinner),
+      (std::vector<std::string>{
+          "Family 🏡-" + stamp + "/Family 🏡(+14155550134, " + "+13125550162, +19195550123).html",
+          "Family 🏡-" + stamp + "/Family 🏡(+14155550134, " + "+13125550162, +19195550123).txt"}));
+  std::string base = out_ + "/" + family + "Family 🏡(+14155550134, +13125550162, +19195550123)";
+  std::string page = ReadFile(base + ".html");
+  EXPECT_NE(page.find(" Me:</div>\r\n<div class=\"send_msg\">" + dinner + "</div>"),
+            std::string::npos);
+  EXPECT_NE(page.find("Name: Family 🏡, Phone: +14155550134, +13125550162, +19195550123"),
+            std::string::npos);
+  std::string transcript = ReadFile(base + ".txt");
+  EXPECT_NE(transcript.find("        To: Family 🏡(+14155550134, +13125550162, +19195550123)\r\n"),
+            std::string::npos);
+  EXPECT_NE(transcript.find("   Content: " + dinner + "\r\n"), std::string::npos);
+  // A text that stands only in attributedBody.
+  EXPECT_EQ(FilesHolding(out_ + "/Message", "Only in the archive: see you at 8 ✨").size(), 2u);
+  // The long note's whole text, and a HEIC photo copied as it is stored.
+  EXPECT_EQ(FilesHolding(out_ + "/Notes", "Day 5: Cascais beach").size(), 1u);
+  std::string photo = out_ + "/Camera Roll/IMG_0006.HEIC";
+  ASSERT_TRUE(fs::exists(photo));
+  EXPECT_EQ(ReadFile(photo).substr(4, 8), "ftypheic");
+  EXPECT_EQ(ReadFile(photo), ReadFile(StoredPath("camera-roll", 5)));
 }
 
 TEST_F(ExportCommandTest, JsonReportsEveryFinishedFile) {

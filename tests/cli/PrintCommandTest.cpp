@@ -81,6 +81,22 @@ TEST_F(PrintCommandTest, WritesThePageOfEachRecordCategory) {
   EXPECT_NE(head_.find("function Init()"), std::string::npos);
 }
 
+TEST_F(PrintCommandTest, PrintsTheOwnersGroupMessagesArchivedTextsAndWholeNotes) {
+  ASSERT_EQ(Zbe({"print", backup_, "--category", "messages", "--out", page_}).status, 0);
+  std::string page = ReadFile(page_);
+  const std::string dinner =
+      "<p><span>To:</span>Family 🏡(+14155550134, +13125550162, +19195550123)</p>\r\n"
+      "<p><span>Date:</span>";
+  EXPECT_NE(page.find(dinner), std::string::npos);
+  EXPECT_EQ(page.find("Dinner at ours on Sunday? 🍝"), page.rfind("Dinner at ours on Sunday? 🍝"));
+  EXPECT_NE(page.find("<p><span>Content:</span>Only in the archive: see you at 8 ✨</p>"),
+            std::string::npos);
+  ASSERT_EQ(Zbe({"print", backup_, "--category", "notes", "--out", page_}).status, 0);
+  page = ReadFile(page_);
+  EXPECT_NE(page.find("Day 5: Cascais beach, back for dinner in Bairro Alto."), std::string::npos);
+  EXPECT_NE(page.find("<p><span>Notes:</span>This note is locked.</p>"), std::string::npos);
+}
+
 TEST_F(PrintCommandTest, OtherCategoriesAndUnscannedOnesGiveAnEmptyBody) {
   ASSERT_EQ(Zbe({"print", backup_, "--category", "camera-roll", "--out", page_}).status, 0);
   EXPECT_EQ(ReadFile(page_), head_ + tail_);

@@ -53,12 +53,12 @@ TEST_F(ScanCommandTest, PrintsNameCountAndResultPerChosenCategoryInCategoryOrder
                       "message-attachments, app-photos"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
-            "camera-roll\t11\t0\n"
-            "photo-stream\t4\t0\n"
+            "camera-roll\t12\t0\n"
+            "photo-stream\t5\t0\n"
             "app-photos\t4\t0\n"
             "app-videos\t4\t0\n"
-            "message-attachments\t4\t0\n"
-            "whatsapp-attachments\t4\t0\n"
+            "message-attachments\t5\t0\n"
+            "whatsapp-attachments\t7\t0\n"
             "reminder\t0\t-\n");
   // Not a terminal: no progress bar.
   EXPECT_EQ(result.err, "");
@@ -92,7 +92,7 @@ TEST_F(ScanCommandTest, PrintsOneJsonObject) {
                                       "whatsapp", "calendar"}));
   const auto& roll = scan["categories"]["camera-roll"];
   EXPECT_EQ(roll["result"], 0);
-  ASSERT_EQ(roll["items"].size(), 11u);
+  ASSERT_EQ(roll["items"].size(), 12u);
   const auto& first = roll["items"][0];
   EXPECT_EQ(first["name"], "IMG_0001.JPG");
   EXPECT_EQ(first["size"], std::filesystem::file_size(first["path"].get<std::string>()));
@@ -195,7 +195,7 @@ TEST_F(ScanCommandTest, AnEncryptedBackupNeedsItsPasswordOnStandardInput) {
 TEST_F(ScanCommandTest, ReadsAPasswordLineAlsoForAPlainBackup) {
   auto result = Scan({backup_, "--password-stdin", "--only", "camera-roll"}, "secret\r\n");
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, "camera-roll\t11\t0\n");
+  EXPECT_EQ(result.out, "camera-roll\t12\t0\n");
 }
 
 TEST_F(ScanCommandTest, SaysWhenTheBackupCouldNotBeOpened) {
