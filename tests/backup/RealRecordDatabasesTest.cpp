@@ -313,6 +313,44 @@ TEST_F(RealRecordDatabasesTest, OlderNotesDatabaseWithoutNotes) {
   EXPECT_TRUE(notes.empty());
 }
 
+TEST_F(RealRecordDatabasesTest, MessagesWhoseWordsStandOnlyInTheirArchivedBodies) {
+  // A current Messages database: its three messages have an empty or NULL text, their words in
+  // attributedBody, and no conversation lists them, so they stay out.
+  const RealDatabase chat{"chat-macos-imessage-exporter-test.db", "HomeDomain",
+                          "Library/SMS/sms.db"};
+  OpenBackupWith({chat});
+  MessageThreadMap threads;
+  EXPECT_EQ(parser_.ReadMessages(threads), SQLITE_CANTOPEN);  // no address book
+  EXPECT_TRUE(threads.empty());
+  // A copy in which the conversations list them, with handles for both senders; the third
+  // message is the owner's.
+  std::string copy = home_ / "chat.db";
+  std::filesystem::copy_file(kDatabases + "/" + chat.file, copy);
+  test::WriteDatabase(copy,
+                      "INSERT INTO handle (ROWID, id, service) VALUES (1, '+15558675309', "
+                      "'iMessage'), (475, 'friend@example.com', 'iMessage');"
+                      "INSERT INTO chat_message_join (chat_id, message_id) SELECT 1, ROWID FROM "
+                      "message;");
+  OpenBackupWith({}, [&](mkbackup::SampleBackup& sample) {
+    sample.AddFile(chat.domain, chat.relativePath, ReadFile(copy));
+  });
+  threads.clear();
+  parser_.ReadMessages(threads);
+  std::vector<std::string> texts;
+  for (const auto& [handle, messages] : threads) {
+    for (const MessageRecord& message : messages) {
+      texts.push_back(std::to_string(handle) + ": " + message.text);
+    }
+  }
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{
+                "1: I’m going to try to eat as quick as possible and then come over",
+                "1: https://www.ghacks.net/2020/01/23/lastpass-no-longer-listed-on-the-chrome-web-"
+                "store/",
+                "475: Oh it translated what I sent!"}));
+}
+
 TEST_F(RealRecordDatabasesTest, NamesMessagesAndCallsFromTheRealPhoneTexts) {
   std::string sms = home_ / "sms.db";
   test::WriteDatabase(sms,
