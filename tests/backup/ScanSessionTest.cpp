@@ -106,10 +106,10 @@ TEST_F(ScanSessionTest, ReadsTheChosenCategoriesInTheFixedOrder) {
   ScanSession session(parser_, &recorder_);
   session.Run(summary, "", CategorySet::All());
   EXPECT_EQ(recorder_.events,
-            (std::vector<std::string>{"open 0", "Camera Roll 11", "Photo Stream 4", "Messages",
-                                      "Message Attachments 4", "Contacts", "Call History", "Notes",
+            (std::vector<std::string>{"open 0", "Camera Roll 12", "Photo Stream 5", "Messages",
+                                      "Message Attachments 5", "Contacts", "Call History", "Notes",
                                       "App Photos 4", "App Videos 4", "WhatsApp",
-                                      "WhatsApp Attachments 4"}));
+                                      "WhatsApp Attachments 7"}));
   const ScanResults& results = session.results();
   EXPECT_EQ(results.openResult, kResultOk);
   for (RecordCategory category : recorder_.populated) {
@@ -150,7 +150,7 @@ TEST_F(ScanSessionTest, ConditionsDecideWhichOperationsRunAndWhatIsKept) {
   ScanSession session(parser_, &recorder_);
 
   session.Run(summary, "", Only({RecordCategory::kPhotoStream}));
-  EXPECT_EQ(recorder_.events, (std::vector<std::string>{"open 0", "Photo Stream 4"}));
+  EXPECT_EQ(recorder_.events, (std::vector<std::string>{"open 0", "Photo Stream 5"}));
   EXPECT_TRUE(session.results().cameraRoll.empty());
   EXPECT_EQ(recorder_.reports.back(), 12 + 22);
 
@@ -172,7 +172,7 @@ TEST_F(ScanSessionTest, WhatsAppAttachmentsAloneAreStillFound) {
   BackupSummary summary = Write(test::MakeSample(1, kJan2020));
   ScanSession session(parser_, &recorder_);
   session.Run(summary, "", Only({RecordCategory::kWhatsAppAttachments}));
-  EXPECT_EQ(recorder_.events, (std::vector<std::string>{"open 0", "WhatsApp Attachments 4"}));
+  EXPECT_EQ(recorder_.events, (std::vector<std::string>{"open 0", "WhatsApp Attachments 7"}));
   EXPECT_EQ(recorder_.reports.back(), 12 + 11);
 }
 
@@ -189,7 +189,7 @@ TEST_F(ScanSessionTest, TheRunGivesTheResultOfItsLastOperation) {
   EXPECT_EQ(result,
             session.results().categoryResults[static_cast<size_t>(RecordCategory::kContacts)]);
   EXPECT_EQ(session.results().result, result);
-  EXPECT_EQ(session.results().cameraRoll.size(), 11u);
+  EXPECT_EQ(session.results().cameraRoll.size(), 12u);
 }
 
 TEST_F(ScanSessionTest, AFailedOpenStillReadsTheCategories) {
@@ -232,8 +232,8 @@ TEST_F(ScanSessionTest, AStopInTheAppMediaKeepsTheCategoriesReadBefore) {
   const ScanResults& results = session.results();
   EXPECT_FALSE(results.categoryResults[static_cast<size_t>(RecordCategory::kAppPhotos)]);
   EXPECT_TRUE(results.appPhotos.empty());
-  EXPECT_EQ(results.cameraRoll.size(), 11u);
-  EXPECT_EQ(results.messageAttachments.size(), 4u);
+  EXPECT_EQ(results.cameraRoll.size(), 12u);
+  EXPECT_EQ(results.messageAttachments.size(), 5u);
 }
 
 TEST_F(ScanSessionTest, OwnsItsSourceAndLeavesTheParserQuietWhenGone) {
@@ -253,7 +253,7 @@ TEST_F(ScanSessionTest, OwnsItsSourceAndLeavesTheParserQuietWhenGone) {
   EXPECT_FALSE(parser_.manifest().empty());
   std::vector<MediaFileItem> roll, stream;
   EXPECT_EQ(parser_.ReadCameraRoll(roll, stream), kResultOk);
-  EXPECT_EQ(roll.size(), 11u);
+  EXPECT_EQ(roll.size(), 12u);
   EXPECT_EQ(recorder_.reports.size(), reports);
 }
 
@@ -263,7 +263,7 @@ TEST_F(ScanSessionTest, AFullScanLeavesTheBackupAsItWas) {
     test::FolderSnapshot before = test::SnapshotFolder(summary.folderPath);
     ScanSession session(parser_, &recorder_);
     session.Run(summary, "", CategorySet::All());
-    EXPECT_EQ(session.results().cameraRoll.size(), 11u);
+    EXPECT_EQ(session.results().cameraRoll.size(), 12u);
     EXPECT_EQ(test::SnapshotFolder(summary.folderPath), before);
   }
 }
