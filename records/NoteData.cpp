@@ -2,8 +2,8 @@
 
 #include <zlib.h>
 
-#include "platform/Utf8.h"
 #include "NoteStoreData.pb.h"  // generated from records/NoteStoreData.proto
+#include "platform/Utf8.h"
 
 namespace zbe {
 namespace {
