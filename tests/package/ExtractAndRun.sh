@@ -26,7 +26,8 @@ cpack --config "$build/CPackConfig.cmake" -B "$out" >"$work/cpack.log" 2>&1 ||
 # The control data: our version, and dependencies found by dpkg-shlibdeps.
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libsqlite3-0 libssl3 libplist3 libqt6widgets6 fonts-dejavu-core; do
+for library in libc6 libsqlite3-0 libssl3 libplist3 libqt6widgets6 libheif1 libprotobuf-lite32 \
+  fonts-dejavu-core; do
   [[ ", $depends," =~ ", $library"[\ ,] ]] || fail "Depends lacks $library: $depends"
 done
 
