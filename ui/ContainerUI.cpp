@@ -1,6 +1,7 @@
 #include "ui/ContainerUI.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ui/AttributeValues.h"
 #include "ui/PaintManagerUI.h"
@@ -72,6 +73,24 @@ bool CContainerUI::AddAt(std::unique_ptr<CControlUI> control, int index) {
   raw->SetManager(manager_, this, true);
   if (!IsVisible())
     raw->SetInternVisible(false);
+  NeedUpdate();
+  return true;
+}
+
+bool CContainerUI::AddRangeAt(std::vector<std::unique_ptr<CControlUI>> controls, int index) {
+  for (const auto& control : controls) {
+    if (!control)
+      return false;
+  }
+  index = std::clamp(index, 0, static_cast<int>(items_.size()));
+  const auto first =
+      items_.insert(items_.begin() + index, std::make_move_iterator(controls.begin()),
+                    std::make_move_iterator(controls.end()));
+  for (auto it = first; it != first + static_cast<std::ptrdiff_t>(controls.size()); ++it) {
+    (*it)->SetManager(manager_, this, true);
+    if (!IsVisible())
+      (*it)->SetInternVisible(false);
+  }
   NeedUpdate();
   return true;
 }

@@ -33,6 +33,10 @@ class CContainerUI : public CControlUI {
   virtual bool Add(std::unique_ptr<CControlUI> control);
   // Inserts at "index" (clamped to 0..count).
   virtual bool AddAt(std::unique_ptr<CControlUI> control, int index);
+  // Inserts "controls" at "index" (clamped to 0..count) in one step, keeping their order: the
+  // cost of one insertion however many there are. Returns false, inserting nothing, when one of
+  // them is null.
+  virtual bool AddRangeAt(std::vector<std::unique_ptr<CControlUI>> controls, int index);
   // Creates a T, appends it and returns it (null when Add refused it).
   template <class T, class... Args>
   T* AddNew(Args&&... args) {

@@ -151,6 +151,31 @@ std::unique_ptr<CControlUI> CListUI::Detach(CControlUI* control) {
   return owned;
 }
 
+bool CListUI::AddRangeAt(std::vector<std::unique_ptr<CControlUI>> controls, int index) {
+  for (const auto& control : controls) {
+    if (!control || control->GetInterface("ListHeader") != nullptr ||
+        control->GetInterface("ListHeaderItem") != nullptr)
+      return false;
+  }
+  const int count = GetCount();
+  const int added = static_cast<int>(controls.size());
+  index = std::clamp(index, 0, count);
+  for (int i = 0; i < added; ++i) {
+    if (IListItemUI* item = AsItem(controls[i].get())) {
+      item->SetOwner(this);
+      item->SetIndex(index + i);
+    }
+  }
+  if (!body_->AddRangeAt(std::move(controls), index))
+    return false;
+  if (index < count) {
+    ReindexFrom(index + added);
+    if (curSel_ >= index)
+      curSel_ += added;
+  }
+  return true;
+}
+
 void CListUI::ReindexFrom(int from) {
   const int n = GetCount();
   for (int i = std::max(0, from); i < n; ++i) {

@@ -150,6 +150,8 @@ class CListUI : public CVerticalLayoutUI {
   bool SetItemIndex(CControlUI* control, int index) override;
   bool Add(std::unique_ptr<CControlUI> control) override;
   bool AddAt(std::unique_ptr<CControlUI> control, int index) override;
+  // Rows only: returns false, adding nothing, for a header or header item among them.
+  bool AddRangeAt(std::vector<std::unique_ptr<CControlUI>> controls, int index) override;
   bool Remove(CControlUI* control) override;
   bool RemoveAt(int index) override;
   // Removes every row (not the header); the selection becomes -1.

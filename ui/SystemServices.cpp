@@ -18,8 +18,12 @@
 
 namespace zbe {
 
+// Pages size their fonts in pixels; at the printer's own resolution they would come out a few
+// points high. Laid out at the screen's resolution, a page prints as it shows.
+constexpr QPrinter::PrinterMode kPrintMode = QPrinter::ScreenResolution;
+
 int32_t TextDocumentPrintJob::PrintToPdf(const std::string& path) {
-  QPrinter printer(QPrinter::HighResolution);
+  QPrinter printer(kPrintMode);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(ToQ(path));
   printer.setDocName(ToQ(title_));
@@ -66,7 +70,7 @@ class DefaultSystemServices final : public ISystemServicesUI {
     auto* doc = dynamic_cast<TextDocumentPrintJob*>(&job);
     if (doc == nullptr)
       return EINVAL;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer(kPrintMode);
     printer.setDocName(ToQ(job.GetTitle()));
     QPrintDialog dialog(&printer, NativeWidget(owner));
     dialog.setWindowTitle(ToQ(job.GetTitle()));

@@ -160,10 +160,12 @@ int32_t CWebBrowserUI::Refresh() {
   return Navigate(url_);
 }
 
-bool CWebBrowserUI::CallPageFunction(const std::string& name) {
+bool CWebBrowserUI::CallPageFunction(const std::string& name, int32_t* printResult) {
   if (name != "Init")
     return false;
-  Print();
+  const int32_t printed = Print();
+  if (printResult != nullptr)
+    *printResult = printed;
   return true;
 }
 

@@ -38,8 +38,9 @@ class CWebBrowserUI : public CContainerUI {
   void SetNavigateCompleteHandler(NavigateHandler handler) { onComplete_ = std::move(handler); }
 
   // Calls page function "name". "Init" prints the page (the print dialog first) and returns
-  // true; other names are unknown and return false.
-  bool CallPageFunction(const std::string& name);
+  // true, with Print's result in "*printResult" when given; other names are unknown and return
+  // false.
+  bool CallPageFunction(const std::string& name, int32_t* printResult = nullptr);
   // Prints the page through the system services. Returns their result (1 printed, 2 cancelled,
   // or an errno value).
   int32_t Print();

@@ -160,6 +160,31 @@ TEST_F(ListTest, RemovingRowsKeepsIndexesAndTheSelection) {
   EXPECT_FALSE(list_->SelectItem(0));
 }
 
+TEST_F(ListTest, RowsInsertedTogetherKeepIndexesAndTheSelection) {
+  AddRows(4);
+  list_->SelectItem(2);
+  std::vector<std::unique_ptr<CControlUI>> rows;
+  for (const char* text : {"new a", "new b"}) {
+    auto row = std::make_unique<CListImageTextElementUI>();
+    row->SetText(1, text);
+    rows.push_back(std::move(row));
+  }
+  EXPECT_TRUE(list_->AddRangeAt(std::move(rows), 1));
+  ASSERT_EQ(list_->GetCount(), 6);
+  EXPECT_EQ(Row(1)->GetText(1), "new a");
+  EXPECT_EQ(Row(2)->GetText(1), "new b");
+  EXPECT_EQ(list_->GetCurSel(), 4);
+  EXPECT_EQ(Row(4)->GetText(1), "row 2");
+  for (int i = 0; i < list_->GetCount(); ++i)
+    EXPECT_EQ(Row(i)->GetIndex(), i);
+  // A header item is not a row: nothing of the range goes in.
+  std::vector<std::unique_ptr<CControlUI>> mixed;
+  mixed.push_back(std::make_unique<CListImageTextElementUI>());
+  mixed.push_back(std::make_unique<CListHeaderItemUI>());
+  EXPECT_FALSE(list_->AddRangeAt(std::move(mixed), 0));
+  EXPECT_EQ(list_->GetCount(), 6);
+}
+
 TEST_F(ListTest, RowsBuiltFromALayoutFileSelectWhenTheirLabelsAreClicked) {
   CDialogBuilder builder;
   for (int i = 0; i < 3; ++i) {
