@@ -41,13 +41,15 @@ int32_t PrintPageRun::Run() {
       HtmlTemplate tmpl;
       templateResult_ = LoadPrintTemplate(inputs_.programFolder, tmpl);
       std::string body;
-      int32_t built = kResultOk;
-      {
-        std::lock_guard<std::recursive_mutex> hold(lock_);
-        built = AppendPrintFragments(
-            *inputs_.category, *inputs_.results, *inputs_.selection,
-            [this] { return cancel_.load() != 0; }, body);
-      }
+      // The lock is taken at each cancel check, not around the whole build, so that a view
+      // asking whether to cancel gets it at once and the build waits at its next record.
+      const int32_t built = AppendPrintFragments(
+          *inputs_.category, *inputs_.results, *inputs_.selection,
+          [this] {
+            std::lock_guard<std::recursive_mutex> hold(lock_);
+            return cancel_.load() != 0;
+          },
+          body);
       result = WriteOutputFile(inputs_.pagePath, {tmpl.head, body, tmpl.tail});
       if (result == kResultOk) {
         result = built;

@@ -39,10 +39,11 @@ struct PrintInputs {
 };
 
 // One print: reads the template (a missing one leaves the body alone), builds the body with
-// the category's fragment builder (PrintFragments.h; other categories give an empty body)
-// under the build lock, and writes head + body + tail to the page file, also when the build was
-// cancelled (with the blocks built so far). Run works on the calling thread, Start on a worker
-// of its own; RequestCancel may come from any thread or a signal handler. Not copyable.
+// the category's fragment builder (PrintFragments.h; other categories give an empty body),
+// taking the build lock at each of its cancel checks, and writes head + body + tail to the page
+// file, also when the build was cancelled (with the blocks built so far). Run works on the calling
+// thread, Start on a worker of its own; RequestCancel may come from any thread or a signal handler.
+// Not copyable.
 class PrintPageRun {
  public:
   explicit PrintPageRun(PrintInputs inputs);
@@ -66,7 +67,8 @@ class PrintPageRun {
 
   void RequestCancel() noexcept { cancel_.store(1); }
 
-  // Held while the body is built. The print window holds it while it asks whether to cancel.
+  // Taken by the build before each record (each message of Messages and WhatsApp). The print
+  // window holds it while it asks whether to cancel, so the build waits at its next record.
   std::recursive_mutex& buildLock() { return lock_; }
 
   // 0, or the errno of reading the template (the page is then the body alone).

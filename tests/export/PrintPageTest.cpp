@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <mutex>
+#include <thread>
+
 #include "export/PrintFragments.h"
 #include "export/SelectionFill.h"
 #include "platform/FileSystem.h"
@@ -79,6 +83,19 @@ TEST_F(PrintPageTest, ACancelledPrintStillWritesThePage) {
   PrintPageRun run(Inputs());
   run.RequestCancel();
   EXPECT_EQ(run.Run(), 2);
+  EXPECT_EQ(ReadFile(program_ / "Print/page"), "<html><body>\n\n</body></html>\n");
+}
+
+TEST_F(PrintPageTest, HoldingTheBuildLockHoldsTheBuildBeforeItsNextRecord) {
+  PrintPageRun run(Inputs());
+  {
+    std::lock_guard<std::recursive_mutex> asking(run.buildLock());
+    ASSERT_EQ(run.Start(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(run.finished());
+    run.RequestCancel();
+  }
+  EXPECT_EQ(run.Wait(), 2);
   EXPECT_EQ(ReadFile(program_ / "Print/page"), "<html><body>\n\n</body></html>\n");
 }
 
