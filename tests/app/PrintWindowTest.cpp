@@ -12,6 +12,7 @@
 #include "app/MessageFormat.h"
 #include "export/ExportStatusText.h"
 #include "export/PrintFragments.h"
+#include "export/windows/ScanPageActions.h"
 #include "support/RunProgram.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/ScannedBackup.h"
@@ -103,6 +104,29 @@ TEST_F(PrintWindowTest, PrintsEachRecordCategoryWithoutItsUncheckedItems) {
     EXPECT_FALSE(fs::exists(PagePath()));
     EXPECT_FALSE(fs::exists(work_ / "Print"));
   }
+}
+
+TEST_F(PrintWindowTest, TheScanPagesPrintWritesThePageInTheWorkFolderAndRemovesIt) {
+  CWindowWnd anchor;
+  ASSERT_TRUE(anchor.Create(nullptr, "owner", UIWindowKind::kMain, UIRect{0, 0, 400, 300}));
+  Services().printToPdf = work_ / "notes.pdf";
+  ModalScript script;
+  script.Then([&](CWindowWnd& w) {
+    auto& wnd = dynamic_cast<CPrintWnd&>(w);
+    EXPECT_EQ(w.GetWindowRect().Width(), 800);
+    EXPECT_EQ(w.GetWindowRect().Height(), 600);
+    ASSERT_TRUE(PumpUntil([&] { return wnd.LastPrintResult() != 0; }));
+    EXPECT_EQ(ReadFile(PagePath()), ExpectedPage(scan_, RecordCategory::kNotes));
+    ClickIn(w, "closebtn");
+  });
+  EXPECT_EQ(PrintCheckedRecords(anchor, *settings_, scan_.results(), scan_.selection(),
+                                RecordCategory::kNotes, work_.path() + "/"),
+            1);
+  EXPECT_TRUE(script.unexpected.empty());
+  EXPECT_TRUE(fs::exists(work_ / "notes.pdf"));
+  EXPECT_FALSE(fs::exists(work_ / "Print"));
+  anchor.Close(1);
+  UIApplication::Instance()->ProcessEvents();
 }
 
 TEST_F(PrintWindowTest, ClosingWhileTheBuildRunsAsksAndYesStopsIt) {
