@@ -141,6 +141,7 @@ TEST_F(PrintWindowTest, ClosingWhileTheBuildRunsAsksAndYesStopsIt) {
     EXPECT_EQ(w.GetState(), State::kBuilding);
     EXPECT_EQ(w.GetManager().Find<CTabLayoutUI>("PrintTabPage")->GetCurSel(), 0);
     EXPECT_TRUE(h.Find("BtnGifPrintLoading")->IsVisible());
+    EXPECT_TRUE(h.RenderToPng(ShotsDir() + "/app-print-loading.png"));
     script.Then(Press("cancelbtn", settings_->Message("MSG0903")));
     ClickIn(w, "closebtn");
     EXPECT_EQ(w.GetState(), State::kBuilding);
@@ -180,6 +181,7 @@ TEST_F(PrintWindowTest, WithoutACategoryItSaysWhatToChoose) {
     EXPECT_EQ(TextOf(w, "LblPrintLoading"), settings_->Message("MSG0906"));
     UITestHarness h(w);
     EXPECT_FALSE(h.Find("BtnGifPrintLoading")->IsVisible());
+    EXPECT_TRUE(h.RenderToPng(ShotsDir() + "/app-print-nothing.png"));
     ClickIn(w, "closebtn");
   });
   EXPECT_EQ(rc, 1);

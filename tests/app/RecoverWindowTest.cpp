@@ -137,6 +137,7 @@ TEST(RecoverWindow, ExportsEveryCategoryWithTheEnginesCountsRowsAndLabels) {
     // The banner shows first; "DetailBtn" switches to the list and back.
     EXPECT_TRUE(h.Find("iOSRecoveryLayout")->IsVisible());
     EXPECT_FALSE(h.Find("DetailList")->IsVisible());
+    EXPECT_TRUE(h.RenderToPng(ShotsDir() + "/app-export-banner.png"));
     EXPECT_TRUE(h.Click(h.Find("DetailBtn")));
     EXPECT_TRUE(h.Find("DetailList")->IsVisible());
     EXPECT_EQ(TextOf(w, "DetailBtn"), "Hide details");
