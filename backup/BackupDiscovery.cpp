@@ -1,7 +1,7 @@
 #include "backup/BackupDiscovery.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +21,9 @@ using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // A binary "Info.plist" is read whole; one past this size is not a real one.
 constexpr long kMaxBinaryPlistBytes = 64L * 1024 * 1024;
+// The text form may be read to its end; real ones, app lists and all, stay far below this, and
+// a larger file (a sparse one, say) would keep the backup list waiting.
+constexpr long kMaxTextPlistBytes = 256L * 1024 * 1024;
 
 void ReadBinaryInfoPlist(std::FILE* file, BackupSummary& summary) {
   struct stat info {};
@@ -50,17 +53,23 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& entries) {
 int32_t ReadSummaryOfFolder(const std::string& folder, BackupSummary& summary) {
   summary = BackupSummary{};
   summary.folderPath = folder;
-  FilePtr file(std::fopen(JoinPath(folder, "Info.plist").c_str(), "rbe"), std::fclose);
-  struct stat info {};
-  if (!file || fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode)) {
+  UniqueFd fd;
+  if (OpenRegularFile(JoinPath(folder, "Info.plist"), fd) != 0) {
+    return kResultMissingFile;
+  }
+  int raw = fd.Release();
+  FilePtr file(fdopen(raw, "rb"), std::fclose);
+  if (!file) {
+    close(raw);
     return kResultMissingFile;
   }
   char magic[8] = {};
   size_t got = std::fread(magic, 1, sizeof magic, file.get());
   std::rewind(file.get());
+  struct stat info {};
   if (IsBinaryPlist(std::string_view(magic, got))) {
     ReadBinaryInfoPlist(file.get(), summary);
-  } else {
+  } else if (fstat(fileno(file.get()), &info) == 0 && info.st_size <= kMaxTextPlistBytes) {
     ReadInfoPlistText(file.get(), summary);
   }
   summary.encrypted = ProbeEncrypted(folder);

@@ -15,11 +15,8 @@ namespace zbe {
 namespace {
 
 UniqueFd OpenForReading(const std::string& path) {
-  UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  struct stat info {};
-  if (fd.valid() && (fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode))) {
-    fd.Reset();
-  }
+  UniqueFd fd;
+  OpenRegularFile(path, fd);
   return fd;
 }
 

@@ -10,10 +10,15 @@
 
 #include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
+#include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
 
 namespace zbe {
 namespace {
+
+// The file is loaded whole; real ones hold some hundred bytes per file of the device, so one
+// larger than this is damaged (or a sparse file made to exhaust memory) and is not loaded.
+constexpr uint64_t kMaxMbdbBytes = uint64_t{1} << 30;
 
 // Reads big-endian fields from the loaded bytes; every read fails instead of going past the end.
 class Cursor {
@@ -118,10 +123,13 @@ int32_t ParseManifestMbdb(std::string_view data, std::vector<ManifestEntry>& ent
 }
 
 int32_t ReadManifestMbdb(const std::string& path, std::vector<ManifestEntry>& entries) {
-  UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd fd;
   struct stat info {};
-  if (!fd.valid() || fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (OpenRegularFile(path, fd) != 0 || fstat(fd.get(), &info) != 0) {
     return kResultMbdbNotOpenable;
+  }
+  if (static_cast<uint64_t>(info.st_size) > kMaxMbdbBytes) {
+    return kResultMissingFile;
   }
   std::string data;
   try {
@@ -134,6 +142,9 @@ int32_t ReadManifestMbdb(const std::string& path, std::vector<ManifestEntry>& en
       }
       if (got <= 0) {
         break;
+      }
+      if (data.size() + static_cast<size_t>(got) > kMaxMbdbBytes) {
+        return kResultMissingFile;  // grew while being read
       }
       data.append(buffer, static_cast<size_t>(got));
     }

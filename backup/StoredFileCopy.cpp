@@ -54,11 +54,11 @@ int32_t CopyStoredFile(const std::string& source, const std::string& destination
                        FileCopyCallback callback, void* context) {
   CreateFolders(ParentFolder(destination));
   int32_t result = kResultOk;
-  UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd in;
   UniqueFd out;
   struct stat inInfo {};
   struct stat outInfo {};
-  if (in.valid() && fstat(in.get(), &inInfo) == 0 && !S_ISDIR(inInfo.st_mode)) {
+  if (OpenRegularFile(source, in) == 0 && fstat(in.get(), &inInfo) == 0) {
     out.Reset(open(destination.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
   }
   // Truncating only after this check keeps a copy onto itself from emptying a stored file.

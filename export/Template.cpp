@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "export/HtmlEscape.h"
+#include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
 
 namespace zbe {
@@ -48,9 +49,9 @@ const TemplateKindInfo& TemplateInfo(TemplateKind kind) {
 }
 
 int32_t ReadTemplateFile(const std::string& path, std::string& raw) {
-  UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) {
-    return errno;
+  UniqueFd fd;
+  if (int32_t opened = OpenRegularFile(path, fd); opened != 0) {
+    return opened;
   }
   std::string bytes;
   char buffer[65536];

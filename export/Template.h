@@ -45,7 +45,8 @@ struct HtmlTemplate {
 };
 
 // Reads the whole file at "path" into "raw" (replacing its content). Returns 0 or the errno of
-// opening or reading it ("raw" is left unchanged on failure).
+// opening or reading it (EISDIR or EINVAL for something other than a regular file; "raw" is left
+// unchanged on failure).
 int32_t ReadTemplateFile(const std::string& path, std::string& raw);
 
 // Sets "tmpl.head" and "tmpl.tail" from "tmpl.raw", split at the first "{|content|}". A raw text

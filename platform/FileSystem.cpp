@@ -78,6 +78,31 @@ int32_t CreateFolders(const std::string& folder, mode_t mode) {
   return IsFolder(folder) ? 0 : ENOTDIR;
 }
 
+int32_t OpenRegularFile(const std::string& path, UniqueFd& fd) {
+  // O_NONBLOCK only for the open itself: a FIFO without a writer then opens at once, and is
+  // refused below.
+  UniqueFd opened(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!opened.valid()) {
+    return errno;
+  }
+  struct stat info {};
+  if (fstat(opened.get(), &info) != 0) {
+    return errno;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    return EISDIR;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    return EINVAL;
+  }
+  int flags = fcntl(opened.get(), F_GETFL);
+  if (flags < 0 || fcntl(opened.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return errno;
+  }
+  fd = std::move(opened);
+  return 0;
+}
+
 bool PathExists(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/UniqueFd.h"
+
 namespace zbe {
 
 // File and folder operations of the core. Paths are UTF-8 with "/" separators. Functions that
@@ -33,6 +35,14 @@ int32_t ListFolderEntries(const std::string& folder, std::vector<FolderEntry>& e
 // Creates "folder" and every missing parent with "mode" (before the umask). Returns 0 when the
 // folder exists afterwards, else the errno of the failing step (ENOTDIR when a part is a file).
 int32_t CreateFolders(const std::string& folder, mode_t mode = 0755);
+
+// Opens the regular file at "path" (links followed) for reading, and nothing else: a FIFO, a
+// socket, a device or a folder standing where a file of a backup should be is refused without a
+// byte read and without waiting (opening a FIFO for reading waits for a writer, possibly for
+// ever). Every read of a backup's databases, manifests and property lists goes through here.
+// Returns 0 and sets "fd"; EISDIR for a folder; EINVAL for a FIFO, device or other non-regular
+// file; otherwise the errno of open (ENOENT, EACCES, ELOOP for a link loop, ENXIO for a socket).
+int32_t OpenRegularFile(const std::string& path, UniqueFd& fd);
 
 bool PathExists(const std::string& path);     // anything, links followed
 bool IsFolder(const std::string& path);       // a folder, links followed

@@ -24,6 +24,8 @@ class UniqueFd {
   }
 
   int get() const { return fd_; }
+  // Gives the descriptor up without closing it (to an owner such as a FILE*) and returns it.
+  [[nodiscard]] int Release() { return std::exchange(fd_, -1); }
   bool valid() const { return fd_ >= 0; }
 
   // Closes the descriptor held so far and takes "fd". Returns the result of close() (0 when

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/FileSystem.h"
+
 namespace zbe {
 
 std::string SqliteReadOnlyUri(const std::string& path) {
@@ -33,6 +35,10 @@ SqliteDatabase::~SqliteDatabase() {
 
 int32_t SqliteDatabase::Open(const std::string& path) {
   Close();
+  // SQLite opens whatever stands at the path, and its first read of a FIFO would wait for ever.
+  if (UniqueFd probe; OpenRegularFile(path, probe) != 0) {
+    return SQLITE_CANTOPEN;
+  }
   sqlite3* db = nullptr;
   int result = sqlite3_open_v2(SqliteReadOnlyUri(path).c_str(), &db,
                                SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);

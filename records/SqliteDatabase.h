@@ -26,6 +26,8 @@ class SqliteDatabase {
 
   // Opens the database file at "path" (UTF-8, any characters), closing one opened before.
   // Returns 0 (SQLITE_OK) or SQLite's result code of the failed open; the object is then closed.
+  // Anything but a regular file (links followed) gives SQLITE_CANTOPEN without being read, as a
+  // missing file does: a FIFO, a socket, a device or a folder.
   // A file that is not a database opens without error; its first query fails (SQLITE_NOTADB).
   int32_t Open(const std::string& path);
 

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <map>
 
+#include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 
 namespace zbe {
@@ -73,6 +75,41 @@ TEST(FileQueries, TellKindsAndSizes) {
   EXPECT_EQ(FreeSpace(temp.path(), free), 0);
   EXPECT_GT(free, 0u);
   EXPECT_EQ(FreeSpace(temp / "none", free), ENOENT);
+}
+
+TEST(OpenRegularFile, OpensFilesAndLinksToThemForReading) {
+  TempFolder temp;
+  WriteFile(temp / "file", "bytes");
+  ASSERT_EQ(symlink((temp / "file").c_str(), (temp / "link").c_str()), 0);
+  for (const char* name : {"file", "link"}) {
+    UniqueFd fd;
+    ASSERT_EQ(OpenRegularFile(temp / name, fd), 0) << name;
+    char buffer[8] = {};
+    EXPECT_EQ(read(fd.get(), buffer, sizeof buffer), 5) << name;
+  }
+  UniqueFd fd;
+  EXPECT_EQ(OpenRegularFile(temp / "missing", fd), ENOENT);
+  EXPECT_FALSE(fd.valid());
+}
+
+// A FIFO would block a reader for ever; none of these may be opened for reading.
+TEST(OpenRegularFile, RefusesWhatIsNoRegularFileWithoutWaiting) {
+  TempFolder temp;
+  const std::map<test::Hostile, int32_t> expected = {{test::Hostile::kFifo, EINVAL},
+                                                     {test::Hostile::kSocket, ENXIO},
+                                                     {test::Hostile::kFolder, EISDIR},
+                                                     {test::Hostile::kLinkLoop, ELOOP}};
+  for (test::Hostile kind : test::AllHostileKinds()) {
+    std::string path = temp / "in-the-way";
+    ASSERT_TRUE(test::PlaceHostile(kind, path));
+    UniqueFd fd;
+    int32_t result = -1;
+    EXPECT_TRUE(test::EndsWithin(std::chrono::seconds(2),
+                                 [&] { result = OpenRegularFile(path, fd); }, {path}))
+        << test::HostileName(kind);
+    EXPECT_EQ(result, expected.at(kind)) << test::HostileName(kind);
+    EXPECT_FALSE(fd.valid()) << test::HostileName(kind);
+  }
 }
 
 TEST(CopyFileBytes, ReplacesALongerDestinationWhole) {

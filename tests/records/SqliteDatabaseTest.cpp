@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 
 namespace zbe {
@@ -61,6 +62,28 @@ TEST(SqliteDatabase, NeverCreatesAMissingFile) {
   std::string message;
   EXPECT_EQ(db.Exec("SELECT 1;", nullptr, &message), SQLITE_MISUSE);
   EXPECT_FALSE(message.empty());
+}
+
+// SQLite opens whatever stands at the path; on a FIFO its first read would wait for ever.
+TEST(SqliteDatabase, RefusesWhatIsNoRegularFileWithoutWaiting) {
+  TempFolder temp;
+  for (test::Hostile kind : test::AllHostileKinds()) {
+    std::string path = temp / "sms.db";
+    ASSERT_TRUE(test::PlaceHostile(kind, path));
+    int32_t opened = -1;
+    int32_t queried = -1;
+    SqliteDatabase db;
+    EXPECT_TRUE(test::EndsWithin(std::chrono::seconds(2),
+                                 [&] {
+                                   opened = db.Open(path);
+                                   queried = db.Exec("SELECT 1 FROM sqlite_master;", nullptr);
+                                 },
+                                 {path}))
+        << test::HostileName(kind);
+    EXPECT_EQ(opened, SQLITE_CANTOPEN) << test::HostileName(kind);
+    EXPECT_FALSE(db.isOpen()) << test::HostileName(kind);
+    EXPECT_EQ(queried, SQLITE_MISUSE) << test::HostileName(kind);
+  }
 }
 
 TEST(SqliteDatabase, ReadsWithoutWritingAnythingBesideTheFile) {

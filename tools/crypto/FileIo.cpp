@@ -51,11 +51,24 @@ bool IsFolder(const std::string& path) {
 }
 
 int32_t OpenForReading(const std::string& path, UniqueFd* fd) {
-  int raw = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (raw < 0) {
+  // O_NONBLOCK only for the open itself: a FIFO without a writer then opens at once, and is
+  // refused below instead of blocking the tool for ever.
+  UniqueFd opened(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!opened) {
     return errno == ENOENT ? kMissingFile : errno;
   }
-  *fd = UniqueFd(raw);
+  struct stat st;
+  if (::fstat(opened.get(), &st) != 0) {
+    return errno;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  }
+  const int flags = ::fcntl(opened.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(opened.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return errno;
+  }
+  *fd = std::move(opened);
   return kOk;
 }
 
@@ -118,9 +131,6 @@ int32_t ReadFileBytes(const std::string& path, size_t maxSize, Bytes* data) {
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) {
     return errno;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    return EISDIR;
   }
   if (static_cast<uint64_t>(st.st_size) > maxSize) {
     return EFBIG;

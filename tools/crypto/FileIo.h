@@ -41,7 +41,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 bool IsRegularFile(const std::string& path);
 bool IsFolder(const std::string& path);
 
-// Opens an existing file read-only. Returns kOk, kMissingFile when it does not exist, or errno.
+// Opens an existing regular file (links followed) read-only. A FIFO, socket, device or folder in
+// its place is refused without waiting (a FIFO would block a reader for ever). Returns kOk,
+// kMissingFile when it does not exist, EISDIR for a folder, EINVAL for another kind of file, or
+// errno.
 int32_t OpenForReading(const std::string& path, UniqueFd* fd);
 
 // Creates "path" (or empties an existing file) for writing and gives it exactly "mode". A
@@ -56,8 +59,8 @@ int32_t ReadUpTo(int fd, std::span<uint8_t> buffer, size_t* got);
 // Writes all of "data". Returns kOk or errno.
 int32_t WriteAll(int fd, ByteView data);
 
-// Reads a whole file of at most "maxSize" bytes. Returns kOk, kMissingFile, EFBIG when the file
-// is larger, or errno.
+// Reads a whole regular file of at most "maxSize" bytes. Returns kOk, kMissingFile, EFBIG when
+// the file is larger, or an errno (as OpenForReading for what is no regular file).
 int32_t ReadFileBytes(const std::string& path, size_t maxSize, Bytes* data);
 
 // Writes "data" as the whole of "path" with "mode" (CreateForWriting). On failure the partial

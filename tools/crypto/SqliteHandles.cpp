@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/FileIo.h"
+
 namespace zbe::crypto {
 
 namespace {
@@ -30,6 +33,10 @@ int OpenDatabaseReadOnly(const std::string& path, UniqueSqlite* db) {
   std::error_code ec;
   const std::string full = std::filesystem::absolute(path, ec).string();
   if (ec || path.empty()) {
+    return SQLITE_CANTOPEN;
+  }
+  // SQLite opens whatever stands at the path, and its first read of a FIFO would wait for ever.
+  if (UniqueFd probe; OpenForReading(full, &probe) != kOk) {
     return SQLITE_CANTOPEN;
   }
   sqlite3* raw = nullptr;

@@ -21,7 +21,8 @@ using UniqueStatement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 // Opens the database file "path" read-only and immutable, so that SQLite never creates,
 // changes or locks anything beside it (no journal, no WAL files). Returns SQLITE_OK, or SQLite's
-// error code (SQLITE_CANTOPEN for a missing file: it is never created).
+// error code (SQLITE_CANTOPEN for a missing file, which is never created, and for anything that
+// is not a regular file, which is never read).
 int OpenDatabaseReadOnly(const std::string& path, UniqueSqlite* db);
 
 // Prepares "sql" on "db". Returns SQLITE_OK or SQLite's error code.

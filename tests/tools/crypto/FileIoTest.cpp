@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
+#include "support/HostileFiles.h"
 #include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/SqliteHandles.h"
 
 namespace zbe::crypto {
 namespace {
@@ -40,6 +42,33 @@ TEST(FileIo, CreatedFoldersAndFilesGetExactlyTheirMode) {
   EXPECT_EQ(testing::ModeOf(tmp / "a/f"), 0600u);
   EXPECT_EQ(testing::ReadText(tmp / "a/f"), "secret");
   EXPECT_EQ(CreateFolders(tmp / "a/f/c", 0700), ENOTDIR);
+}
+
+// A FIFO where Manifest.plist, a manifest or a stored file should be would block the tool for
+// ever; none of these is opened for reading or as a database.
+TEST(FileIo, ReadsOnlyRegularFilesAndNeverWaits) {
+  TempFolder tmp;
+  for (test::Hostile kind : test::AllHostileKinds()) {
+    const std::string path = tmp / "Manifest.plist";
+    ASSERT_TRUE(test::PlaceHostile(kind, path));
+    int32_t opened = kOk;
+    int32_t read = kOk;
+    int database = SQLITE_OK;
+    EXPECT_TRUE(test::EndsWithin(std::chrono::seconds(2),
+                                 [&] {
+                                   UniqueFd fd;
+                                   opened = OpenForReading(path, &fd);
+                                   Bytes data;
+                                   read = ReadFileBytes(path, 1 << 20, &data);
+                                   UniqueSqlite db;
+                                   database = OpenDatabaseReadOnly(path, &db);
+                                 },
+                                 {path}))
+        << test::HostileName(kind);
+    EXPECT_NE(opened, kOk) << test::HostileName(kind);
+    EXPECT_NE(read, kOk) << test::HostileName(kind);
+    EXPECT_EQ(database, SQLITE_CANTOPEN) << test::HostileName(kind);
+  }
 }
 
 }  // namespace
