@@ -322,8 +322,9 @@ TEST_F(CorruptDatabasesTest, DamagedRealDatabasesFailAloneAndChangeNothing) {
     GTEST_SKIP() << "real sample data not found at " << folder;
   }
   for (const auto& [file, slotPath] : RealDatabases()) {
-    const Slot& slot = *std::find_if(Slots().begin(), Slots().end(), [&](const Slot& s) {
-      return std::string(s.relativePath) == slotPath;
+    const std::string wanted = slotPath;
+    const Slot& slot = *std::find_if(Slots().begin(), Slots().end(), [&wanted](const Slot& s) {
+      return s.relativePath == wanted;
     });
     std::string bytes = ReadFile(folder + "/" + file);
     ASSERT_FALSE(bytes.empty()) << file;

@@ -31,6 +31,11 @@ int32_t ReadManifestPlist(const std::string& path, ManifestPlistKeys* keys) {
   if (rc != kOk) {
     return rc;
   }
+  return ParseManifestPlist(data, keys);
+}
+
+int32_t ParseManifestPlist(ByteView data, ManifestPlistKeys* keys) {
+  *keys = ManifestPlistKeys{};
   UniquePlist root = ParsePlist(data);
   if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {
     return kMalformed;

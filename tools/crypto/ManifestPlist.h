@@ -25,6 +25,9 @@ inline constexpr size_t kMaxManifestPlistSize = 256u << 20;
 // has the wrong type; another errno value when reading fails.
 int32_t ReadManifestPlist(const std::string& path, ManifestPlistKeys* keys);
 
+// The same for the bytes of the file. Returns kOk or kMalformed.
+int32_t ParseManifestPlist(ByteView data, ManifestPlistKeys* keys);
+
 // Marks the Manifest.plist dictionary "manifest" as encrypted: IsEncrypted true, BackupKeyBag
 // "keybag", and ManifestKey "manifestKey" (removed when "manifestKey" is empty). Other keys stay.
 void SetManifestEncryption(plist_t manifest, ByteView keybag, ByteView manifestKey);
