@@ -2,6 +2,7 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -27,13 +28,15 @@ bool StringValue(plist_t dict, const char* key, std::string& value) {
   if (node == nullptr || plist_get_node_type(node) != PLIST_STRING) {
     return false;
   }
-  char* text = nullptr;
-  plist_get_string_val(node, &text);
+  // Not plist_get_string_val: the library asserts, ending the program, when a string holds
+  // the character U+0000. The value ends there, as a C string would.
+  uint64_t length = 0;
+  const char* text = plist_get_string_ptr(node, &length);
   if (text == nullptr) {
     return false;
   }
-  value = text;
-  std::free(text);
+  value.assign(text, static_cast<size_t>(length));
+  value.resize(std::min(value.size(), value.find('\0')));
   return true;
 }
 

@@ -75,5 +75,26 @@ TEST(InfoPlistBinary, IgnoresAFileThatIsNotAPropertyList) {
   EXPECT_EQ(summary.serialNumber, "");
 }
 
+// Found by fuzzing: the property-list library aborts the program when asked for a string
+// holding the character U+0000 as a C string. The value ends there instead.
+TEST(InfoPlistBinary, CutsAStringAtAZeroCharacter) {
+  using namespace std::string_literals;
+  // { "Display Name": "A\0" as UTF-16 } by hand; the library itself cannot write it.
+  const std::string plist =
+      "bplist00"
+      "\xD1\x01\x02"  // object 0: a dictionary of one entry
+      "\x5C"          // object 1: an ASCII string of 12 characters
+      "Display Name"
+      "\x62\x00\x41\x00\x00"s               // object 2: a UTF-16 string of 2 units, "A" and U+0000
+      "\x08\x0B\x18"                        // the objects' offsets
+      "\x00\x00\x00\x00\x00\x00\x01\x01"s   // trailer: 1-byte offsets and references,
+      "\x00\x00\x00\x00\x00\x00\x00\x03"s   // 3 objects,
+      "\x00\x00\x00\x00\x00\x00\x00\x00"s   // the top object 0,
+      "\x00\x00\x00\x00\x00\x00\x00\x1D"s;  // the offset table at 29
+  BackupSummary summary;
+  ReadInfoPlistBinary(plist, summary);
+  EXPECT_EQ(summary.displayName, "A");
+}
+
 }  // namespace
 }  // namespace zbe
