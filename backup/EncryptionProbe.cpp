@@ -1,7 +1,5 @@
 #include "backup/EncryptionProbe.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string_view>

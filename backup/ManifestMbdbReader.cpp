@@ -1,6 +1,5 @@
 #include "backup/ManifestMbdbReader.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

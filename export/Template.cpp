@@ -1,6 +1,5 @@
 #include "export/Template.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
