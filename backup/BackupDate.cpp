@@ -6,6 +6,11 @@
 #include "records/Conversions.h"
 
 namespace zbe {
+namespace {
+
+constexpr int kMaxCarriedField = 1000000;
+
+}  // namespace
 
 std::string ConvertBackupDate(std::string_view text, int32_t biasMinutes) {
   int fields[6] = {};
@@ -19,9 +24,16 @@ std::string ConvertBackupDate(std::string_view text, int32_t biasMinutes) {
     }
     fields[i + 1] = LeadingInteger(text.substr(pos + 1));
   }
-  // Years far outside any backup's lifetime cannot be carried through the calendar functions.
+  // Years far outside any backup's lifetime cannot be carried through the calendar functions,
+  // nor can the other numbers far beyond their ranges (they would overflow its fields); within
+  // these bounds out-of-range numbers carry over (second 60 is the next minute).
   if (fields[0] < 1 || fields[0] > 9999) {
     return {};
+  }
+  for (int i = 1; i < 6; ++i) {
+    if (fields[i] < -kMaxCarriedField || fields[i] > kMaxCarriedField) {
+      return {};
+    }
   }
   std::tm utc{};
   utc.tm_year = fields[0] - 1900;

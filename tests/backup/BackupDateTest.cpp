@@ -28,5 +28,13 @@ TEST(ConvertBackupDate, GivesNothingWithoutItsSeparators) {
   EXPECT_EQ(ConvertBackupDate("yesterday", 0), "");
 }
 
+// Found by fuzzing: a month of -2147483648 overflowed the month arithmetic (undefined
+// behaviour; in practice a date of 1969 or garbage).
+TEST(ConvertBackupDate, GivesNothingForNumbersNoCalendarCarries) {
+  EXPECT_EQ(ConvertBackupDate("2020--2147483648-01 00:00:00", 0), "");
+  EXPECT_EQ(ConvertBackupDate("2020-01-2147483647 00:00:00", 0), "");
+  EXPECT_EQ(ConvertBackupDate("2020-01-01 00:00:-2147483648", 0), "");
+}
+
 }  // namespace
 }  // namespace zbe
