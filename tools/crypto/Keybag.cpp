@@ -149,7 +149,10 @@ Bytes SerializeKeybag(const Keybag& keybag) {
   Bytes out;
   AppendInteger(&out, "VERS", keybag.version);
   AppendInteger(&out, "TYPE", keybag.type);
-  AppendData(&out, "UUID", keybag.uuid);
+  // Class keys start at the second UUID, so the keybag's own is written even when empty.
+  if (!keybag.uuid.empty() || !keybag.classKeys.empty()) {
+    AppendRecord(&out, "UUID", keybag.uuid);
+  }
   AppendData(&out, "HMCK", keybag.hmck);
   AppendInteger(&out, "WRAP", keybag.wrap);
   AppendData(&out, "SALT", keybag.salt);

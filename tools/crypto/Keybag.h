@@ -59,8 +59,9 @@ int32_t ParseKeybag(ByteView blob, Keybag* keybag);
 
 // Writes "keybag" as a blob, header first (VERS, TYPE, UUID, HMCK, WRAP, SALT, ITER, DPWT, DPIC,
 // DPSL, then unknown records), then each class key (UUID, CLAS, WRAP, KTYP, WPKY, PBKY, then
-// unknown records). Absent fields are left out. A keybag parsed from a blob in this order is
-// written back byte for byte.
+// unknown records). Absent fields are left out, except the keybag's UUID when class keys
+// follow (an empty one is written so that the first class key stays one). A keybag parsed from
+// a blob in this order is written back byte for byte; any parsed keybag reads back the same.
 Bytes SerializeKeybag(const Keybag& keybag);
 
 }  // namespace zbe::crypto

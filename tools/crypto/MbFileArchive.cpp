@@ -122,6 +122,26 @@ void SetUint(plist_t dict, const char* key, const std::optional<uint64_t>& value
   }
 }
 
+// Whether "copy" reads as "original" with the key, class and (when it had none) size set.
+bool ReadsAsTheOriginalWithNewKey(ByteView original, ByteView copy, ByteView encryptionKey,
+                                  uint32_t protectionClass, uint64_t defaultSize) {
+  MbFile before;
+  MbFile after;
+  ReadMbFile(original, &before);  // fills the fields even when its old key is unreadable
+  if (ReadMbFile(copy, &after) != kOk) {
+    return false;
+  }
+  return after.encryptionKey == Bytes(encryptionKey.begin(), encryptionKey.end()) &&
+         after.protectionClass == protectionClass &&
+         after.size == (before.size ? *before.size : defaultSize) &&
+         after.relativePath == before.relativePath && after.mode == before.mode &&
+         after.userId == before.userId && after.groupId == before.groupId &&
+         after.inode == before.inode && after.birth == before.birth &&
+         after.lastModified == before.lastModified &&
+         after.lastStatusChange == before.lastStatusChange && after.flags == before.flags &&
+         after.target == before.target;
+}
+
 }  // namespace
 
 int32_t ReadMbFile(ByteView blob, MbFile* file) {
@@ -208,7 +228,17 @@ int32_t SetMbFileEncryption(ByteView blob, ByteView encryptionKey, uint32_t prot
   if (!ReadUint(a, "Size")) {
     plist_dict_set_item(a.root, "Size", plist_new_uint(defaultSize));
   }
-  return ToBinaryPlist(a.tree.get(), out);
+  rc = ToBinaryPlist(a.tree.get(), out);
+  if (rc != kOk) {
+    return rc;
+  }
+  // libplist writes keys and strings that are not UTF-8 differently from how it read them, which
+  // can change what the archive means; such a copy is refused rather than passed on altered.
+  if (!ReadsAsTheOriginalWithNewKey(blob, *out, encryptionKey, protectionClass, defaultSize)) {
+    out->clear();
+    return kUnsupported;
+  }
+  return kOk;
 }
 
 }  // namespace zbe::crypto

@@ -41,7 +41,9 @@ int32_t WriteMbFile(const MbFile& file, Bytes* blob);
 
 // Copies the archive "blob" with EncryptionKey set to "encryptionKey" and ProtectionClass to
 // "protectionClass"; Size becomes "defaultSize" only when the archive records no size. All other
-// keys and objects stay as they are. Returns kOk, kMalformed (as ReadMbFile), or kCryptoFailure.
+// keys and objects stay as they are. Returns kOk, kMalformed (as ReadMbFile), kUnsupported when
+// the copy would not read back as the original with the new key (libplist cannot write some
+// keys and strings that are not UTF-8 as they were read), or kCryptoFailure.
 int32_t SetMbFileEncryption(ByteView blob, ByteView encryptionKey, uint32_t protectionClass,
                             uint64_t defaultSize, Bytes* out);
 

@@ -149,6 +149,17 @@ TEST(Keybag, FirstUuidNamesTheKeybagAndLaterOnesStartClassKeys) {
   EXPECT_FALSE(bag.classKeys[1].wrapFlags);
 }
 
+TEST(Keybag, AnEmptyKeybagUuidIsWrittenSoTheClassKeysStayClassKeys) {
+  // Found by fuzzing: the empty UUID was left out, and the first class key's UUID became the
+  // keybag's when the blob was read again.
+  const Bytes blob = Concat({Record("UUID", {}), Record("UUID", Bytes(16, 2)),
+                             Record("CLAS", Hex("00000003")), Record("UUID", Bytes(16, 3))});
+  Keybag bag;
+  ASSERT_EQ(ParseKeybag(blob, &bag), kOk);
+  ASSERT_EQ(bag.classKeys.size(), 2u);
+  EXPECT_EQ(SerializeKeybag(bag), blob);
+}
+
 TEST(Keybag, RejectsRecordsPastTheEndAndBadIntegers) {
   Keybag bag;
   Bytes overlong = Record("SALT", Bytes(20, 0));

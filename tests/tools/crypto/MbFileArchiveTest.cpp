@@ -1,5 +1,7 @@
 #include "tools/crypto/MbFileArchive.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
@@ -154,6 +156,34 @@ TEST(MbFileArchive, SettingEncryptionKeepsEverythingElse) {
   ASSERT_EQ(SetMbFileEncryption(blob, Range(5, 44), 4, 77, &changed), kOk);
   ASSERT_EQ(ReadMbFile(changed, &after), kOk);
   EXPECT_EQ(after.size, 77u);
+}
+
+TEST(MbFileArchive, RefusesToSetTheKeyOfAnArchiveLibplistCannotWriteBack) {
+  // Found by fuzzing: a "$top" key "root" followed by a byte that is not UTF-8 was written back
+  // as "root", which then named no object, and the copy no longer read.
+  UniquePlist top(plist_new_dict());
+  plist_t objects = plist_new_array();
+  plist_array_append_item(objects, plist_new_string("$null"));
+  plist_t root = plist_new_dict();
+  plist_dict_set_item(root, "RelativePath", plist_new_string("Media/a.jpg"));
+  plist_array_append_item(objects, root);
+  plist_dict_set_item(top.get(), "$objects", objects);
+  plist_t topRef = plist_new_dict();
+  plist_dict_set_item(topRef, "rootX", plist_new_string("$null"));
+  plist_dict_set_item(top.get(), "$top", topRef);
+  Bytes blob;
+  ASSERT_EQ(ToBinaryPlist(top.get(), &blob), kOk);
+  const std::string marker = "rootX";
+  auto at = std::search(blob.begin(), blob.end(), marker.begin(), marker.end());
+  ASSERT_NE(at, blob.end());
+  at[4] = 0x80;
+
+  MbFile file;
+  ASSERT_EQ(ReadMbFile(blob, &file), kOk);  // no "root": the root is object 1
+  EXPECT_EQ(file.relativePath, "Media/a.jpg");
+  Bytes changed;
+  EXPECT_EQ(SetMbFileEncryption(blob, Range(5, 44), 3, 1, &changed), kUnsupported);
+  EXPECT_TRUE(changed.empty());
 }
 
 }  // namespace
