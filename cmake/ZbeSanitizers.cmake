@@ -1,9 +1,10 @@
 # The sanitizer and fuzzing builds (scripts/check configures build-asan/ with both).
 #
 #   -DZBE_SANITIZE=ON  every target with AddressSanitizer and UndefinedBehaviorSanitizer; any
-#                      report ends the program. The application, its window tests and the package
-#                      are left out: they would test Qt more than us, and the toolkit itself is
-#                      still built for the layout fuzz target.
+#                      report ends the program. The application, the export windows (which build
+#                      on the application's base), the window tests and the package are left
+#                      out: they would test Qt more than us, and the toolkit itself is still
+#                      built for the layout fuzz target.
 #   -DZBE_FUZZ=ON      clang only: coverage instrumentation for libFuzzer and the targets in fuzz/.
 
 option(ZBE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
