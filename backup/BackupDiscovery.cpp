@@ -10,9 +10,9 @@
 #include "backup/EncryptionProbe.h"
 #include "backup/InfoPlistBinaryReader.h"
 #include "backup/InfoPlistTextReader.h"
-#include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

@@ -3,11 +3,11 @@
 #include "backup/BackupDiscovery.h"
 #include "backup/EncryptionProbe.h"
 #include "backup/ManifestLoader.h"
-#include "backup/ResultCodes.h"
 #include "backup/StoredFileCopy.h"
 #include "backup/TempFolder.h"
 #include "platform/AppFolders.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

@@ -4,8 +4,8 @@
 #include "backup/DecryptionProtocol.h"
 #include "backup/DecryptionRunner.h"
 #include "backup/PrivateFolder.h"
-#include "backup/ResultCodes.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

@@ -6,7 +6,7 @@
 #include "backup/CBackupParser.h"
 #include "backup/CameraRollGathering.h"
 #include "backup/PreviewCopy.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

@@ -1,7 +1,7 @@
 #include "backup/CLocalBuckupRecovery.h"
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

@@ -16,10 +16,10 @@
 #include "backup/BackupDiscovery.h"
 #include "backup/ChildProcess.h"
 #include "backup/PrivateFolder.h"
-#include "backup/ResultCodes.h"
 #include "backup/ToolOutput.h"
 #include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "backup/ResultCodes.h"
 #include "platform/UniqueFd.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

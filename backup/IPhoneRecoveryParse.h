@@ -12,7 +12,7 @@ namespace zbe {
 
 // The recovery source: how every page reaches the data of one backup. The operations are
 // declared in slot order (0 to 23); the order is part of the interface. All return a result code
-// of backup/ResultCodes.h unless noted. "Out" containers are filled: vectors are appended to,
+// of records/ResultCodes.h unless noted. "Out" containers are filled: vectors are appended to,
 // maps filled; a failing or stopped operation leaves them as far as it got. Operations run on
 // the scan thread one at a time (the export's copies run on its worker after the scan).
 class IPhoneRecoveryParse {

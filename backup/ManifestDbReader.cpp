@@ -1,6 +1,6 @@
 #include "backup/ManifestDbReader.h"
 
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {

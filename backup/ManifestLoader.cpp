@@ -2,8 +2,8 @@
 
 #include "backup/ManifestDbReader.h"
 #include "backup/ManifestMbdbReader.h"
-#include "backup/ResultCodes.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

@@ -7,10 +7,10 @@
 #include <new>
 #include <stdexcept>
 
-#include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
 #include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

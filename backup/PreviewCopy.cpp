@@ -10,10 +10,10 @@
 #include "backup/FileTypeSniffer.h"
 #include "backup/HeicPreview.h"
 #include "backup/MediaExtensions.h"
-#include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

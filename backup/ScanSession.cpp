@@ -2,7 +2,7 @@
 
 #include "backup/CBackupParser.h"
 #include "backup/RecoverySource.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <vector>
 
-#include "backup/ResultCodes.h"
 #include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

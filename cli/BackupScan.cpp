@@ -5,11 +5,11 @@
 #include <iostream>
 
 #include "backup/BackupDiscovery.h"
-#include "backup/ResultCodes.h"
 #include "backup/TempFolder.h"
 #include "cli/CancelOnInterrupt.h"
 #include "cli/ExitStatus.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe::cli {
 namespace {

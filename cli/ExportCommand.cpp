@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "backup/ResultCodes.h"
 #include "cli/Arguments.h"
 #include "cli/BackupScan.h"
 #include "cli/CancelOnInterrupt.h"
@@ -18,6 +17,7 @@
 #include "export/SelectionFill.h"
 #include "platform/AppFolders.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe::cli {
 namespace {

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "backup/BackupDiscovery.h"
-#include "backup/ResultCodes.h"
 #include "cli/CommandArguments.h"
 #include "cli/ExitStatus.h"
 #include "cli/SummaryOutput.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe::cli {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "backup/ResultCodes.h"
 #include "cli/Arguments.h"
 #include "cli/BackupScan.h"
 #include "cli/CancelOnInterrupt.h"
@@ -14,6 +13,7 @@
 #include "export/PrintPage.h"
 #include "export/SelectionFill.h"
 #include "platform/AppFolders.h"
+#include "records/ResultCodes.h"
 
 namespace zbe::cli {
 namespace {

@@ -1,8 +1,8 @@
 #include "export/ConversationHtml.h"
 
-#include "backup/ResultCodes.h"
 #include "export/HtmlEscape.h"
 #include "export/OutputFile.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

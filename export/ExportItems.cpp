@@ -1,6 +1,5 @@
 #include "export/ExportItems.h"
 
-#include "backup/ResultCodes.h"
 #include "export/ChatCsvWriter.h"
 #include "export/ChatHtmlWriter.h"
 #include "export/ChatTextWriter.h"
@@ -8,6 +7,7 @@
 #include "export/ThreadHtmlWriter.h"
 #include "export/ThreadTextWriter.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

@@ -1,7 +1,7 @@
 #include "export/ExportReporter.h"
 
-#include "backup/ResultCodes.h"
 #include "export/ExportStatusText.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

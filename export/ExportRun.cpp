@@ -4,13 +4,13 @@
 #include <climits>
 #include <utility>
 
-#include "backup/ResultCodes.h"
 #include "export/ExportDestination.h"
 #include "export/ExportEndStep.h"
 #include "export/ExportItems.h"
 #include "export/ExportNaming.h"
 #include "export/RowBuilders.h"
 #include "platform/TimeZone.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

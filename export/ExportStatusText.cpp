@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

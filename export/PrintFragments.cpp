@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "backup/ResultCodes.h"
 #include "export/DisplayParty.h"
 #include "export/HtmlEscape.h"
 #include "export/RowBuilders.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

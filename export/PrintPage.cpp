@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <utility>
 
-#include "backup/ResultCodes.h"
 #include "export/OutputFile.h"
 #include "export/PrintFragments.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

@@ -1,8 +1,8 @@
 #include "records/AddressBookQuery.h"
 
-#include "backup/ResultCodes.h"
 #include "records/Conversions.h"
 #include "records/PersonTableQuery.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 

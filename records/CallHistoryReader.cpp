@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "platform/Utf8.h"
 #include "records/AddressBookQuery.h"
 #include "records/Conversions.h"
 #include "records/FirstContainingLookup.h"
+#include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "records/AddressBookQuery.h"
 #include "records/AttributedBodyText.h"
 #include "records/Conversions.h"
 #include "records/FirstContainingLookup.h"
 #include "records/OwnChatThreads.h"
+#include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "backup/ResultCodes.h"
 #include "platform/AsciiCase.h"
 #include "records/Conversions.h"
 #include "records/NoteData.h"
 #include "records/NoteStoreQuery.h"
 #include "records/NoteTextDecoding.h"
 #include "records/ReferenceDates.h"
+#include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {

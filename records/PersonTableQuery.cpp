@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "backup/ResultCodes.h"
 #include "records/Conversions.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {

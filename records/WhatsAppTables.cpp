@@ -2,9 +2,9 @@
 
 #include <unordered_map>
 
-#include "backup/ResultCodes.h"
 #include "records/Conversions.h"
 #include "records/ReferenceDates.h"
+#include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {

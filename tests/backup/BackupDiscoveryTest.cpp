@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/TestFiles.h"
 
 namespace zbe {

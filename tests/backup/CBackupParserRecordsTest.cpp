@@ -5,7 +5,7 @@
 #include <sqlite3.h>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/ProgressReports.h"
 #include "support/RecordDatabases.h"
 #include "support/SampleBackups.h"

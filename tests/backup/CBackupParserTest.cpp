@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
+#include "records/ResultCodes.h"
 #include "support/ProgressReports.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"

@@ -15,8 +15,8 @@
 #include <set>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
 #include "backup/ScanSession.h"
+#include "records/ResultCodes.h"
 #include "support/HostileFiles.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
@@ -323,9 +323,8 @@ TEST_F(CorruptDatabasesTest, DamagedRealDatabasesFailAloneAndChangeNothing) {
   }
   for (const auto& [file, slotPath] : RealDatabases()) {
     const std::string wanted = slotPath;
-    const Slot& slot = *std::find_if(Slots().begin(), Slots().end(), [&wanted](const Slot& s) {
-      return s.relativePath == wanted;
-    });
+    const Slot& slot = *std::find_if(Slots().begin(), Slots().end(),
+                                     [&wanted](const Slot& s) { return s.relativePath == wanted; });
     std::string bytes = ReadFile(folder + "/" + file);
     ASSERT_FALSE(bytes.empty()) << file;
     Backup(slot.oldKinds);

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/TestFiles.h"
 
 namespace zbe {

@@ -9,10 +9,10 @@
 #include "backup/BackupDiscovery.h"
 #include "backup/EncryptionProbe.h"
 #include "backup/ManifestLoader.h"
-#include "backup/ResultCodes.h"
 #include "backup/StoredFileCopy.h"
 #include "backup/StoredFiles.h"
 #include "export/Template.h"
+#include "records/ResultCodes.h"
 #include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/TestFiles.h"
 
 namespace zbe {

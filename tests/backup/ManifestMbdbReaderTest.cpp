@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
 #include "backup/StoredFiles.h"
+#include "records/ResultCodes.h"
 #include "support/TestFiles.h"
 
 namespace zbe {

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
+#include "records/ResultCodes.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
 #include "tools/mkbackup/SampleMediaFiles.h"

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/TestFiles.h"
 #include "tools/mkbackup/SampleMediaFiles.h"
 

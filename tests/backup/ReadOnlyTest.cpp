@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
 

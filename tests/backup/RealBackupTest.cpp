@@ -6,8 +6,8 @@
 
 #include "backup/BackupDiscovery.h"
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
 #include "backup/Sha1.h"
+#include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
 #include "support/TestFiles.h"
 

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "records/WhatsAppTables.h"
 #include "support/RecordDatabases.h"
 #include "support/SampleBackups.h"

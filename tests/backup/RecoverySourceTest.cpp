@@ -5,7 +5,7 @@
 
 #include "backup/CBackupParser.h"
 #include "backup/CLocalBuckupRecovery.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
 

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "backup/CBackupParser.h"
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "backup/ResultCodes.h"
+#include "records/ResultCodes.h"
 #include "support/TestFiles.h"
 
 namespace zbe {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/ResultCodes.h"
 #include "records/AddressBookQuery.h"
+#include "records/ResultCodes.h"
 #include "support/RecordDatabases.h"
 #include "support/TestFiles.h"
 #include "tools/mkbackup/AttributedBodyArchive.h"

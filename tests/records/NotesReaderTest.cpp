@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "backup/ResultCodes.h"
 #include "records/NoteData.h"
 #include "records/NoteTextDecoding.h"
+#include "records/ResultCodes.h"
 #include "support/RecordDatabases.h"
 #include "support/TestFiles.h"
 #include "tools/mkbackup/NoteDataArchive.h"
