@@ -46,7 +46,7 @@ void AddWhatsAppAttachment(AppFile&& file, std::vector<MediaFileItem>& attachmen
 int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
                        std::vector<MediaFileItem>& whatsAppAttachments) {
   whatsAppAttachments.clear();
-  EntryProgress progress(walk, 2 * static_cast<uint32_t>(walk.stepWeight));
+  EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     AppFile file;
@@ -66,14 +66,14 @@ int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
   }
   SortByName(media);
   SortByName(whatsAppAttachments);
-  walk.Finish(walk.stepWeight);
+  walk.Finish(walk.endShare);
   return 0;
 }
 
 int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
                                   std::vector<MediaFileItem>& whatsAppAttachments) {
   whatsAppAttachments.clear();
-  EntryProgress progress(walk, static_cast<uint32_t>(walk.stepWeight));
+  EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     AppFile file;

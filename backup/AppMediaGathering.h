@@ -14,16 +14,16 @@ namespace zbe {
 // app group (backup/WhatsAppSharedMedia.h), go to "whatsAppAttachments" (emptied first) unless
 // they are empty, all others to "media" with their app (AppNameOf). Files that cannot be opened are
 // simply not recognised. Both vectors are sorted by name (ASCII case ignored, stable).
-// Reports after every manifest entry (running + 2 × weight × k / N); a non-zero answer stops
-// the walk at once and is returned, leaving the vectors unsorted. Otherwise adds the weight to
+// Reports after every manifest entry (running + entryShare × k / N); a non-zero answer stops
+// the walk at once and is returned, leaving the vectors unsorted. Otherwise adds endShare to
 // the running progress, reports it (the answer is not heeded) and returns 0.
 int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
                        std::vector<MediaFileItem>& whatsAppAttachments);
 
 // Gathers only the WhatsApp attachments, as GatherAppMedia would, into "whatsAppAttachments"
 // (emptied first), for a scan in which the app media were not read. Reports after every manifest
-// entry (running + weight × k / N); a non-zero answer stops the walk and is returned. Leaves the
-// running progress unchanged and returns 0 otherwise.
+// entry (running + entryShare × k / N); a non-zero answer stops the walk and is returned. Leaves
+// the running progress unchanged and returns 0 otherwise.
 int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
                                   std::vector<MediaFileItem>& whatsAppAttachments);
 

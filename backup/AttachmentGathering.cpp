@@ -8,7 +8,7 @@
 namespace zbe {
 
 int32_t GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentItem>& attachments) {
-  EntryProgress progress(walk, static_cast<uint32_t>(walk.stepWeight));
+  EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     if (entry.path.find("/Attachments/") != std::string::npos) {
@@ -29,7 +29,7 @@ int32_t GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentIt
     }
   }
   SortByName(attachments);
-  walk.Finish(walk.stepWeight);
+  walk.Finish(walk.endShare);
   return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "backup/MediaWalk.h"
 #include "backup/RecoveryCallbacks.h"
 #include "backup/StoredFiles.h"
+#include "records/CategoryTable.h"
 #include "records/FileItems.h"
 #include "records/Records.h"
 
@@ -175,8 +176,10 @@ class CBackupParser {
  private:
   // Calls the progress callback with "progress"; returns its answer (0 without a callback).
   int32_t ReportProgress(int32_t progress);
-  // The opened backup and the progress state as the media walks see them.
-  MediaWalk MakeMediaWalk();
+  // The opened backup and the progress state as the media walk of "step" sees them.
+  MediaWalk MakeMediaWalk(ReadStep step);
+  // What "step" adds to the running progress at its end (backup/ScanSteps.h).
+  int32_t EndShare(ReadStep step) const;
 
   // The decryption step of Open for an encrypted backup. On success stores the folder of the
   // decrypted copies in "outputFolder" and the decrypted manifest's path in

@@ -6,34 +6,44 @@
 #include "backup/CBackupParser.h"
 #include "backup/CameraRollGathering.h"
 #include "backup/PreviewCopy.h"
+#include "backup/ScanSteps.h"
 #include "records/ResultCodes.h"
 
 namespace zbe {
 
-MediaWalk CBackupParser::MakeMediaWalk() {
-  return MediaWalk{
-      manifest_,         backupFolder_,     LayoutFor(selectedBackup_.encrypted, usesManifestDb_),
-      progressCallback_, progressUserData_, runningProgress_,
-      stepWeight_};
+MediaWalk CBackupParser::MakeMediaWalk(ReadStep step) {
+  const ScanStep& shares = ScanStepOf(step);
+  return MediaWalk{manifest_,
+                   backupFolder_,
+                   LayoutFor(selectedBackup_.encrypted, usesManifestDb_),
+                   progressCallback_,
+                   progressUserData_,
+                   runningProgress_,
+                   shares.entries.Of(stepWeight_),
+                   shares.end.Of(stepWeight_)};
+}
+
+int32_t CBackupParser::EndShare(ReadStep step) const {
+  return ScanStepOf(step).end.Of(stepWeight_);
 }
 
 int32_t CBackupParser::ReadMessageAttachments(std::vector<AttachmentItem>& attachments) {
-  return GatherMessageAttachments(MakeMediaWalk(), attachments);
+  return GatherMessageAttachments(MakeMediaWalk(ReadStep::kMessageAttachments), attachments);
 }
 
 int32_t CBackupParser::ReadCameraRoll(std::vector<MediaFileItem>& cameraRoll,
                                       std::vector<MediaFileItem>& photoStream) {
-  return GatherCameraRoll(MakeMediaWalk(), cameraRoll, photoStream);
+  return GatherCameraRoll(MakeMediaWalk(ReadStep::kCameraRoll), cameraRoll, photoStream);
 }
 
 int32_t CBackupParser::ReadAppMedia(std::vector<AppMediaItem>& media) {
-  int32_t result = GatherAppMedia(MakeMediaWalk(), media, whatsAppAttachments_);
+  int32_t result = GatherAppMedia(MakeMediaWalk(ReadStep::kAppMedia), media, whatsAppAttachments_);
   whatsAppAttachmentsGathered_ = result == kResultOk;
   return result;
 }
 
 int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>& attachments) {
-  MediaWalk walk = MakeMediaWalk();
+  MediaWalk walk = MakeMediaWalk(ReadStep::kWhatsAppAttachments);
   // A scan that did not read the app media would otherwise hand out nothing, or the attachments
   // of the backup scanned before: gather them for this backup now.
   if (!whatsAppAttachmentsGathered_) {
@@ -43,7 +53,7 @@ int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>& attac
     whatsAppAttachmentsGathered_ = true;
   }
   attachments.insert(attachments.end(), whatsAppAttachments_.begin(), whatsAppAttachments_.end());
-  return walk.Finish(stepWeight_);
+  return walk.Finish(walk.endShare);
 }
 
 int32_t CBackupParser::MakePreviewCopy(const std::string& storedPath, std::string& copyPath,

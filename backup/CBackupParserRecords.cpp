@@ -1,6 +1,7 @@
 // The record reads of CBackupParser: messages, contacts, call history, notes, WhatsApp.
 
 #include "backup/CBackupParser.h"
+#include "backup/ScanSteps.h"
 #include "platform/FileSystem.h"
 #include "records/CallHistoryReader.h"
 #include "records/ContactsReader.h"
@@ -21,14 +22,14 @@ int32_t CBackupParser::ReadMessages(MessageThreadMap& threads) {
       ReadMessagesDatabase(StoredFilePath(kMessagesHashedName),
                            StoredFilePath(kAddressBookHashedName), progress, messageThreads_);
   threads = messageThreads_;
-  // The reader made the reports; this step's weight is counted without one.
-  runningProgress_ += stepWeight_ / 2;
+  // The reader made the reports; this step's share is counted without one.
+  runningProgress_ += EndShare(ReadStep::kMessages);
   return result;
 }
 
 int32_t CBackupParser::ReadContacts(ContactList& contacts) {
   int32_t result = ReadContactsDatabase(StoredFilePath(kAddressBookHashedName), contacts);
-  runningProgress_ += stepWeight_ / 2;
+  runningProgress_ += EndShare(ReadStep::kContacts);
   ReportProgress(runningProgress_);
   return result;
 }
@@ -40,7 +41,7 @@ int32_t CBackupParser::ReadCallHistory(CallList& calls) {
       ReadCallHistoryDatabase(hasNewer ? newer : StoredFilePath(kOldCallHistoryHashedName),
                               hasNewer ? CallDatabase::kNewer : CallDatabase::kOlder,
                               StoredFilePath(kAddressBookHashedName), calls);
-  runningProgress_ += stepWeight_ / 2;
+  runningProgress_ += EndShare(ReadStep::kCallHistory);
   ReportProgress(runningProgress_);
   return result;
 }
@@ -50,7 +51,7 @@ int32_t CBackupParser::ReadNotes(NoteList& notes) {
   if (notes.empty()) {
     result = ReadNotesDatabase(StoredFilePath(kNotesHashedName), notes);
   }
-  runningProgress_ += stepWeight_ / 2;
+  runningProgress_ += EndShare(ReadStep::kNotes);
   ReportProgress(runningProgress_);
   return result;
 }
@@ -58,7 +59,7 @@ int32_t CBackupParser::ReadNotes(NoteList& notes) {
 int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap& chats) {
   int32_t result = ReadWhatsAppDatabase(FindWhatsAppDatabases().chatDatabase, whatsAppThreads_);
   chats = whatsAppThreads_;
-  runningProgress_ += stepWeight_;
+  runningProgress_ += EndShare(ReadStep::kWhatsApp);
   int32_t answer = ReportProgress(runningProgress_);
   // A stop answer ends the scan; a zero answer does not turn a failed read into a success.
   return answer != 0 ? answer : result;

@@ -8,7 +8,7 @@ namespace zbe {
 
 int32_t GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& cameraRoll,
                          std::vector<MediaFileItem>& photoStream) {
-  EntryProgress progress(walk, 2 * static_cast<uint32_t>(walk.stepWeight));
+  EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     std::vector<MediaFileItem>* target = nullptr;
@@ -36,7 +36,7 @@ int32_t GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& came
   }
   SortByName(cameraRoll);
   SortByName(photoStream);
-  return walk.Finish(2 * walk.stepWeight);
+  return walk.Finish(walk.endShare);
 }
 
 }  // namespace zbe

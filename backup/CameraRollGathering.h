@@ -12,8 +12,8 @@ namespace zbe {
 // ("MediaDomain-Media/PhotoStreamsData/") files of the manifest, each listed under its own name
 // when its type is recognised, and appends them to "cameraRoll" and "photoStream", each sorted
 // by name (ASCII case ignored, stable). Reports after every manifest entry except the matching
-// ones whose stored file is missing (running + 2 × weight × k / N); a non-zero answer stops the
-// walk at once and is returned, leaving the vectors unsorted. Otherwise adds 2 × weight to the
+// ones whose stored file is missing (running + entryShare × k / N); a non-zero answer stops the
+// walk at once and is returned, leaving the vectors unsorted. Otherwise adds endShare to the
 // running progress, reports it and returns that report's answer (0 without a callback).
 int32_t GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& cameraRoll,
                          std::vector<MediaFileItem>& photoStream);

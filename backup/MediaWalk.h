@@ -22,7 +22,8 @@ struct MediaWalk {
   RecoveryProgressCallback callback;  // may be null
   void* userData;
   int32_t& runningProgress;  // the scan's running total; each operation adds its share at its end
-  int32_t stepWeight;
+  int32_t entryShare;        // what the per-entry reports of the walk span (EntryProgress)
+  int32_t endShare;          // what the operation adds at its end
 
   // The stored file of "entry" in the backup's layout.
   std::string StoredPath(const ManifestEntry& entry) const;
@@ -32,12 +33,14 @@ struct MediaWalk {
   int32_t Finish(int32_t share) const;
 };
 
-// The per-entry reports of one walk: running progress + share × k / N, k counting the reports
-// from 1 and N the number of manifest entries, in unsigned arithmetic.
+// The per-entry reports of one walk: running progress + entryShare × k / N, k counting the
+// reports from 1 and N the number of manifest entries, in unsigned arithmetic.
 class EntryProgress {
  public:
-  EntryProgress(const MediaWalk& walk, uint32_t share)
-      : walk_(walk), share_(share), entries_(walk.manifest.size()) {}
+  explicit EntryProgress(const MediaWalk& walk)
+      : walk_(walk),
+        share_(static_cast<uint32_t>(walk.entryShare)),
+        entries_(walk.manifest.size()) {}
   // Makes the next report; returns the callback's answer (non-zero: stop the walk).
   int32_t Next();
 

@@ -1,7 +1,11 @@
 #include "backup/ScanSession.h"
 
+#include <algorithm>
+
 #include "backup/CBackupParser.h"
 #include "backup/RecoverySource.h"
+#include "backup/ScanSteps.h"
+#include "records/CategoryTable.h"
 #include "records/ResultCodes.h"
 
 namespace zbe {
@@ -50,91 +54,30 @@ void ScanSession::Populate(RecordCategory category, int32_t result) {
 }
 
 int32_t ScanSession::ReadCategories(const CategorySet& chosen, int32_t openResult) {
-  using C = RecordCategory;
-  ScanResults& r = results_;
   int32_t result = openResult;
-
-  if (chosen.Has(C::kCameraRoll) || chosen.Has(C::kPhotoStream)) {
-    result = source_->ReadCameraRoll(r.cameraRoll, r.photoStream);
+  for (const ScanStep& step : ScanSteps()) {
+    auto ofStep = [&step](const RecordCategoryInfo& info) { return info.readStep == step.step; };
+    const auto& table = RecordCategories();
+    if (std::none_of(table.begin(), table.end(), [&](const RecordCategoryInfo& info) {
+          return ofStep(info) && chosen.Has(info.category);
+        })) {
+      continue;
+    }
+    result = step.read(*source_, results_);
     if (result == kResultStopped) {
       return result;
     }
-    // The operation fills both lists; a category that was not chosen keeps nothing.
-    if (chosen.Has(C::kCameraRoll)) {
-      Populate(C::kCameraRoll, result);
-    } else {
-      r.cameraRoll.clear();
+    // An operation that fills two categories fills both; one that was not chosen keeps nothing.
+    for (const RecordCategoryInfo& info : table) {
+      if (!ofStep(info)) {
+        continue;
+      }
+      if (chosen.Has(info.category)) {
+        Populate(info.category, result);
+      } else {
+        ClearContainer(results_, info.category);
+      }
     }
-    if (chosen.Has(C::kPhotoStream)) {
-      Populate(C::kPhotoStream, result);
-    } else {
-      r.photoStream.clear();
-    }
-  }
-  if (chosen.Has(C::kMessages)) {
-    result = source_->ReadMessages(r.messages);
-    if (result == kResultStopped) {
-      return result;
-    }
-    r.conversationRows = BuildConversationRows(r.messages);
-    Populate(C::kMessages, result);
-  }
-  if (chosen.Has(C::kMessageAttachments)) {
-    result = source_->ReadMessageAttachments(r.messageAttachments);
-    if (result == kResultStopped) {
-      return result;
-    }
-    Populate(C::kMessageAttachments, result);
-  }
-  if (chosen.Has(C::kContacts)) {
-    result = source_->ReadContacts(r.contacts);
-    if (result == kResultStopped) {
-      return result;
-    }
-    Populate(C::kContacts, result);
-  }
-  if (chosen.Has(C::kCallHistory)) {
-    result = source_->ReadCallHistory(r.calls);
-    if (result == kResultStopped) {
-      return result;
-    }
-    Populate(C::kCallHistory, result);
-  }
-  if (chosen.Has(C::kNotes)) {
-    result = source_->ReadNotes(r.notes);
-    if (result == kResultStopped) {
-      return result;
-    }
-    Populate(C::kNotes, result);
-  }
-  if (chosen.Has(C::kAppPhotos) || chosen.Has(C::kAppVideos)) {
-    result = source_->ReadAppMedia(r.appMedia);
-    if (result == kResultStopped) {
-      return result;
-    }
-    SplitAppMedia(r.appMedia, chosen.Has(C::kAppPhotos) ? &r.appPhotos : nullptr,
-                  chosen.Has(C::kAppVideos) ? &r.appVideos : nullptr);
-    if (chosen.Has(C::kAppPhotos)) {
-      Populate(C::kAppPhotos, result);
-    }
-    if (chosen.Has(C::kAppVideos)) {
-      Populate(C::kAppVideos, result);
-    }
-  }
-  if (chosen.Has(C::kWhatsApp)) {
-    result = source_->ReadWhatsApp(r.whatsApp);
-    if (result == kResultStopped) {
-      return result;
-    }
-    r.chatRows = BuildChatRows(r.whatsApp);
-    Populate(C::kWhatsApp, result);
-  }
-  if (chosen.Has(C::kWhatsAppAttachments)) {
-    result = source_->ReadWhatsAppAttachments(r.whatsAppAttachments);
-    if (result == kResultStopped) {
-      return result;
-    }
-    Populate(C::kWhatsAppAttachments, result);
   }
   return result;
 }

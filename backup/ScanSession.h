@@ -7,7 +7,7 @@
 #include "backup/BackupSummary.h"
 #include "backup/CategorySet.h"
 #include "backup/IPhoneRecoveryParse.h"
-#include "backup/ScanResults.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 

@@ -1,16 +1,9 @@
 #include "cli/ScanCategories.h"
 
-#include <array>
+#include "records/CategoryTable.h"
 
 namespace zbe::cli {
 namespace {
-
-// Names in category order.
-constexpr std::array<std::string_view, kRecordCategoryCount> kNames = {
-    "camera-roll",          "photo-stream", "app-photos",   "app-videos",      "messages",
-    "message-attachments",  "contacts",     "call-history", "notes",           "whatsapp",
-    "whatsapp-attachments", "reminder",     "calendar",     "safari-bookmark",
-};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
@@ -25,13 +18,13 @@ std::string_view Trim(std::string_view text) {
 }  // namespace
 
 std::string_view CategoryCliName(RecordCategory category) {
-  return kNames[static_cast<size_t>(category)];
+  return CategoryInfo(category).cliName;
 }
 
 std::optional<RecordCategory> CategoryFromCliName(std::string_view name) {
-  for (size_t index = 0; index < kNames.size(); ++index) {
-    if (kNames[index] == name) {
-      return static_cast<RecordCategory>(index);
+  for (const RecordCategoryInfo& info : RecordCategories()) {
+    if (info.cliName == name) {
+      return info.category;
     }
   }
   return std::nullopt;

@@ -5,13 +5,14 @@
 #include <string_view>
 
 #include "backup/CategorySet.h"
-#include "records/RecordCategory.h"
+#include "records/CategoryTable.h"
 
 namespace zbe::cli {
 
-// The command-line name of "category" ("camera-roll", "photo-stream", "app-photos",
-// "app-videos", "messages", "message-attachments", "contacts", "call-history", "notes",
-// "whatsapp", "whatsapp-attachments", "reminder", "calendar", "safari-bookmark").
+// The command-line name of "category", its category table's cliName ("camera-roll",
+// "photo-stream", "app-photos", "app-videos", "messages", "message-attachments", "contacts",
+// "call-history", "notes", "whatsapp", "whatsapp-attachments", "reminder", "calendar",
+// "safari-bookmark").
 std::string_view CategoryCliName(RecordCategory category);
 
 // The category whose command-line name is "name" exactly; none for any other text.

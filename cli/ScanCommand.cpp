@@ -9,6 +9,7 @@
 #include "cli/ScanCategories.h"
 #include "cli/ScanJson.h"
 #include "cli/SummaryOutput.h"
+#include "records/CategoryTable.h"
 
 namespace zbe::cli {
 namespace {

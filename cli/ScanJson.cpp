@@ -1,6 +1,6 @@
 #include "cli/ScanJson.h"
 
-#include "cli/ScanCategories.h"
+#include "records/CategoryTable.h"
 
 namespace zbe::cli {
 namespace {
@@ -8,11 +8,11 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 template <typename Item>
-Json FileItem(const Item& item) {
+Json FileItemJson(const Item& item) {
   return Json{{"size", item.size}, {"name", item.name}, {"path", item.path}};
 }
 
-Json FileItem(const AppMediaItem& item) {
+Json FileItemJson(const AppMediaItem& item) {
   return Json{{"size", item.size}, {"app", item.app}, {"name", item.name}, {"path", item.path}};
 }
 
@@ -51,7 +51,7 @@ template <typename Item>
 Json Items(const std::vector<Item>& items) {
   Json list = Json::array();
   for (const Item& item : items) {
-    list.push_back(FileItem(item));
+    list.push_back(FileItemJson(item));
   }
   return list;
 }
@@ -60,7 +60,7 @@ Json Items(const AppMediaGroups& groups) {
   Json list = Json::array();
   for (const auto& [app, items] : groups) {
     for (const AppMediaItem& item : items) {
-      list.push_back(FileItem(item));
+      list.push_back(FileItemJson(item));
     }
   }
   return list;
@@ -75,19 +75,60 @@ Json Records(const std::vector<Record>& records) {
   return list;
 }
 
+// The name under which a thread's key is listed.
+const char* ThreadKeyName(const MessageThreadMap&) {
+  return "handleId";
+}
+const char* ThreadKeyName(const WhatsAppThreadMap&) {
+  return "chatId";
+}
+
 template <typename Map>
-Json Threads(const Map& threads, const char* key) {
+Json Threads(const Map& threads) {
   Json list = Json::array();
   for (const auto& [id, messages] : threads) {
-    list.push_back(Json{{key, id}, {"messages", Records(messages)}});
+    list.push_back(Json{{ThreadKeyName(threads), id}, {"messages", Records(messages)}});
   }
   return list;
 }
 
+// The key of a category's list: "items" for files, "threads" for conversations, "records" for
+// the others.
+const char* ListKey(CategoryShape shape) {
+  switch (shape) {
+    case CategoryShape::kFiles:
+    case CategoryShape::kAppFiles:
+      return "items";
+    case CategoryShape::kThreads:
+      return "threads";
+    case CategoryShape::kRecords:
+    case CategoryShape::kNone:
+      break;
+  }
+  return "records";
+}
+
+// The list of a category's results.
+struct CategoryJson {
+  Json operator()(NoResults) const { return Json::array(); }
+  Json operator()(const AppMediaGroups& groups) const { return Items(groups); }
+  template <typename Map, typename Row>
+  Json operator()(const ThreadResults<Map, Row>& threads) const {
+    return Threads(threads.threads);
+  }
+  template <typename Element>
+  Json operator()(const std::vector<Element>& list) const {
+    if constexpr (FileItem<Element>) {
+      return Items(list);
+    } else {
+      return Records(list);
+    }
+  }
+};
+
 }  // namespace
 
 Json ScanCategoriesToJson(const ScanResults& results, const CategorySet& chosen) {
-  using C = RecordCategory;
   Json categories = Json::object();
   for (const RecordCategoryInfo& info : RecordCategories()) {
     if (!chosen.Has(info.category)) {
@@ -96,47 +137,8 @@ Json ScanCategoriesToJson(const ScanResults& results, const CategorySet& chosen)
     Json entry;
     const auto& result = results.categoryResults[static_cast<size_t>(info.category)];
     entry["result"] = result ? Json(*result) : Json(nullptr);
-    switch (info.category) {
-      case C::kCameraRoll:
-        entry["items"] = Items(results.cameraRoll);
-        break;
-      case C::kPhotoStream:
-        entry["items"] = Items(results.photoStream);
-        break;
-      case C::kAppPhotos:
-        entry["items"] = Items(results.appPhotos);
-        break;
-      case C::kAppVideos:
-        entry["items"] = Items(results.appVideos);
-        break;
-      case C::kMessages:
-        entry["threads"] = Threads(results.messages, "handleId");
-        break;
-      case C::kMessageAttachments:
-        entry["items"] = Items(results.messageAttachments);
-        break;
-      case C::kContacts:
-        entry["records"] = Records(results.contacts);
-        break;
-      case C::kCallHistory:
-        entry["records"] = Records(results.calls);
-        break;
-      case C::kNotes:
-        entry["records"] = Records(results.notes);
-        break;
-      case C::kWhatsApp:
-        entry["threads"] = Threads(results.whatsApp, "chatId");
-        break;
-      case C::kWhatsAppAttachments:
-        entry["items"] = Items(results.whatsAppAttachments);
-        break;
-      case C::kReminder:
-      case C::kCalendar:
-      case C::kSafariBookmark:
-        entry["records"] = Json::array();
-        break;
-    }
-    categories[std::string(CategoryCliName(info.category))] = std::move(entry);
+    entry[ListKey(info.shape)] = VisitContainer(results, info.category, CategoryJson{});
+    categories[std::string(info.cliName)] = std::move(entry);
   }
   return categories;
 }

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "backup/CategorySet.h"
-#include "backup/ScanResults.h"
+#include "records/ScanResults.h"
 
 namespace zbe::cli {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "records/CategoryTable.h"
+
 namespace zbe {
 namespace {
 
@@ -18,7 +20,7 @@ StatisticsEntry ContainerEntry(StatisticsEntry::Kind kind, RecordCategory catego
   StatisticsEntry entry;
   entry.kind = kind;
   entry.category = category;
-  entry.categoryNumber = static_cast<int32_t>(category) + 1;
+  entry.categoryNumber = CategoryInfo(category).statisticsNumber;
   entry.checked = state == CheckState::kChecked;
   entry.size = size;
   return entry;
@@ -250,7 +252,7 @@ void CStatisticsObj::AppendEntries(RecordCategory category,
     for (size_t i = 0; i < items.size(); ++i) {
       StatisticsEntry entry;
       entry.category = category;
-      entry.categoryNumber = static_cast<int32_t>(category) + 1;
+      entry.categoryNumber = CategoryInfo(category).statisticsNumber;
       entry.checked = items[i].checked;
       entry.app = app;
       entry.index = i;

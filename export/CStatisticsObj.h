@@ -42,7 +42,8 @@ struct StatisticsEntry {
   };
   Kind kind = Kind::kItem;
   RecordCategory category = RecordCategory::kCameraRoll;
-  int32_t categoryNumber = 1;  // the category's index + 1, the numbering the export dispatches on
+  // The category's statistics number (RecordCategoryInfo::statisticsNumber).
+  int32_t categoryNumber = 1;
   // An item's own flag; a container is checked when every item below it is (and it has one).
   bool checked = false;
   std::string app;  // app folders and their items: the app's name; empty otherwise

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "backup/IPhoneRecoveryParse.h"
-#include "backup/ScanResults.h"
 #include "export/ExportReporter.h"
 #include "export/Template.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 

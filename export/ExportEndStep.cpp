@@ -2,6 +2,7 @@
 
 #include "export/OutputFile.h"
 #include "platform/FileSystem.h"
+#include "records/CategoryTable.h"
 
 namespace zbe {
 namespace {
@@ -27,7 +28,9 @@ void WriteRowFile(ExportContext& context, const ExportRowFile& file, TemplateKin
 void RunExportEndStep(ExportContext& context) {
   if (context.messagesExported) {
     WriteNewFile(
-        context, context.root + "/Message/sms.sqlite",
+        context,
+        context.root + "/" + std::string(CategoryInfo(RecordCategory::kMessages).exportFolder) +
+            "/sms.sqlite",
         [&](const std::string& path) { return context.source.CopyMessagesDatabase(path); }, false);
   }
   WriteRowFile(context, context.calls, TemplateKind::kCallHistory);

@@ -89,12 +89,12 @@ void ExportFileItem(ExportContext& context, const std::string& folder, const std
   });
 }
 
-void ExportThread(ExportContext& context, const MessageRecord& row,
-                  const std::vector<MessageRecord>& thread) {
+void ExportThread(ExportContext& context, const std::string& messagesFolder,
+                  const MessageRecord& row, const std::vector<MessageRecord>& thread) {
   if (Cancelled(context)) {
     return;
   }
-  std::string folder = context.root + "/Message/" + ThreadFolderName(row, context.stamp);
+  std::string folder = messagesFolder + "/" + ThreadFolderName(row, context.stamp);
   std::string base = folder + "/" + ThreadBaseName(row);
   if (!MakeFolder(context, folder, base + ".html")) {
     return;
@@ -111,12 +111,12 @@ void ExportThread(ExportContext& context, const MessageRecord& row,
                  });
 }
 
-void ExportChat(ExportContext& context, const WhatsAppMessage& row,
+void ExportChat(ExportContext& context, const std::string& chatsFolder, const WhatsAppMessage& row,
                 const std::vector<WhatsAppMessage>& chat) {
   if (Cancelled(context)) {
     return;
   }
-  std::string folder = context.root + "/WhatsApp Message/" + ChatFolderName(row, context.stamp);
+  std::string folder = chatsFolder + "/" + ChatFolderName(row, context.stamp);
   std::string base = folder + "/" + ChatBaseName(row);
   if (!MakeFolder(context, folder, base + ".html")) {
     return;

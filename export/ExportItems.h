@@ -20,16 +20,17 @@ namespace zbe {
 void ExportFileItem(ExportContext& context, const std::string& folder, const std::string& name,
                     const std::string& storedPath);
 
-// A message thread: the folder "Message/" + ThreadFolderName, then base name + ".txt"
-// (WriteThreadText) and + ".html" (WriteThreadHtml). Sets context.messagesExported. The HTML
-// file is the entry's report; the text file is listed only when it fails.
-void ExportThread(ExportContext& context, const MessageRecord& row,
+// A message thread: the folder "folder" (the messages' folder below the root) + "/" +
+// ThreadFolderName, then base name + ".txt" (WriteThreadText) and + ".html" (WriteThreadHtml).
+// Sets context.messagesExported. The HTML file is the entry's report; the text file is listed
+// only when it fails.
+void ExportThread(ExportContext& context, const std::string& folder, const MessageRecord& row,
                   const std::vector<MessageRecord>& thread);
 
-// A WhatsApp chat: the folder "WhatsApp Message/" + ChatFolderName, then base name + ".txt",
-// ".csv" and ".html". The HTML file is the entry's report; the others are listed only when they
-// fail.
-void ExportChat(ExportContext& context, const WhatsAppMessage& row,
+// A WhatsApp chat: the folder "folder" (the chats' folder below the root) + "/" +
+// ChatFolderName, then base name + ".txt", ".csv" and ".html". The HTML file is the entry's
+// report; the others are listed only when they fail.
+void ExportChat(ExportContext& context, const std::string& folder, const WhatsAppMessage& row,
                 const std::vector<WhatsAppMessage>& chat);
 
 // One record of a row file: creates "folder" (below the root) when missing, chooses the row

@@ -2,12 +2,12 @@
 
 #include <sys/stat.h>
 
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 
 #include "platform/Utf8.h"
+#include "records/CategoryTable.h"
 
 namespace zbe {
 namespace {
@@ -31,14 +31,12 @@ std::string RunStamp(const std::tm& local) {
 }
 
 std::string_view CategoryFolder(int32_t categoryNumber) {
-  static constexpr std::array<std::string_view, 11> kFolders = {
-      "Camera Roll",         "Photo Stream", "App Photos",  "App Video", "Message",
-      "Message Attachments", "Contacts",     "CallHistory", "Notes",     "WhatsApp Message",
-      "WhatsApp Attachments"};
-  if (categoryNumber < 1 || categoryNumber > static_cast<int32_t>(kFolders.size())) {
-    return {};
+  for (const RecordCategoryInfo& info : RecordCategories()) {
+    if (info.statisticsNumber == categoryNumber) {
+      return info.exportFolder;
+    }
   }
-  return kFolders[static_cast<size_t>(categoryNumber - 1)];
+  return {};
 }
 
 std::string SafeName(std::string_view name) {

@@ -22,10 +22,10 @@ inline constexpr size_t kSafeNameMaxBytes = 200;
 // "local" as the 14 digits "YYYYMMDDhhmmss" that mark one export run's folders and files.
 std::string RunStamp(const std::tm& local);
 
-// The folder below the destination root of the entries with "categoryNumber" (RecordCategory
-// index + 1): "Camera Roll", "Photo Stream", "App Photos", "App Video", "Message", "Message
-// Attachments", "Contacts", "CallHistory", "Notes", "WhatsApp Message", "WhatsApp Attachments"
-// for 1 to 11; empty for every other number.
+// The folder below the destination root of the entries with "categoryNumber" (the category
+// table's statisticsNumber and exportFolder): "Camera Roll", "Photo Stream", "App Photos", "App
+// Video", "Message", "Message Attachments", "Contacts", "CallHistory", "Notes", "WhatsApp
+// Message", "WhatsApp Attachments" for 1 to 11; empty for every other number.
 std::string_view CategoryFolder(int32_t categoryNumber);
 
 // "name" as one safe path component: "/", "\", control characters (below 0x20, and 0x7F) and a

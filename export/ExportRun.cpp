@@ -10,6 +10,7 @@
 #include "export/ExportNaming.h"
 #include "export/RowBuilders.h"
 #include "platform/TimeZone.h"
+#include "records/CategoryTable.h"
 #include "records/ResultCodes.h"
 
 namespace zbe {
@@ -41,6 +42,77 @@ const typename Map::mapped_type& ThreadOf(const Map& map, int32_t key) {
   auto found = map.find(key);
   return found != map.end() ? found->second : kEmpty;
 }
+
+// Writes one checked entry with the writer of its category's results.
+struct EntryWriter {
+  ExportContext& context;
+  const StatisticsEntry& entry;
+  const std::string folder;  // the category's folder below the root
+
+  void operator()(NoResults) const {}
+
+  template <FileItem Item>
+  void operator()(const std::vector<Item>& items) const {
+    Copy(At(items, entry.index), folder);
+  }
+
+  void operator()(const AppMediaGroups& groups) const {
+    auto found = groups.find(entry.app);
+    if (found != groups.end()) {
+      Copy(At(found->second, entry.index), folder + "/" + SafeName(entry.app));
+    }
+  }
+
+  void operator()(const ThreadResults<MessageThreadMap, MessageRecord>& messages) const {
+    if (const MessageRecord* row = At(messages.rows, entry.index)) {
+      ExportThread(context, folder, *row,
+                   ThreadOf(messages.threads, entry.threadKey.value_or(ThreadKey(*row))));
+    }
+  }
+
+  void operator()(const ThreadResults<WhatsAppThreadMap, WhatsAppMessage>& chats) const {
+    if (const WhatsAppMessage* row = At(chats.rows, entry.index)) {
+      ExportChat(context, folder, *row,
+                 ThreadOf(chats.threads, entry.threadKey.value_or(ThreadKey(*row))));
+    }
+  }
+
+  // Contacts share one page per run, in a folder named after the run stamp.
+  void operator()(const ContactList& contacts) const {
+    if (const ContactRecord* contact = At(contacts, entry.index)) {
+      std::string row;
+      AppendContactRow(*contact, row);
+      ExportRecordRow(context, context.contacts, folder + "/" + context.stamp, "Contacts.html",
+                      std::move(row));
+    }
+  }
+
+  void operator()(const CallList& calls) const {
+    if (const CallRecord* call = At(calls, entry.index)) {
+      std::string row;
+      AppendCallRow(*call, row);
+      ExportRecordRow(context, context.calls, folder, "CallHistory_" + context.stamp + ".html",
+                      std::move(row));
+    }
+  }
+
+  void operator()(const NoteList& notes) const {
+    if (const NoteRecord* note = At(notes, entry.index)) {
+      std::string row;
+      AppendNoteRow(*note, row);
+      ExportRecordRow(context, context.notes, folder, "Notes_" + context.stamp + ".html",
+                      std::move(row));
+    }
+  }
+
+ private:
+  template <typename Item>
+  void Copy(const Item* item, const std::string& into) const {
+    if (item != nullptr) {
+      ExportFileItem(context, into, item->name, item->path);
+    }
+  }
+};
 
 }  // namespace
 
@@ -137,77 +209,12 @@ int32_t ExportRun::Execute() {
 }
 
 void ExportRun::Dispatch(ExportContext& context, const StatisticsEntry& entry) {
-  const ScanResults& results = context.results;
-  const std::string folder = root_ + "/" + std::string(CategoryFolder(entry.categoryNumber));
-  auto copy = [&](const auto* item, const std::string& into) {
-    if (item != nullptr) {
-      ExportFileItem(context, into, item->name, item->path);
-    }
-  };
-  auto appItem = [&](const AppMediaGroups& groups) -> const AppMediaItem* {
-    auto found = groups.find(entry.app);
-    return found != groups.end() ? At(found->second, entry.index) : nullptr;
-  };
-  switch (entry.category) {
-    case RecordCategory::kCameraRoll:
-      copy(At(results.cameraRoll, entry.index), folder);
-      break;
-    case RecordCategory::kPhotoStream:
-      copy(At(results.photoStream, entry.index), folder);
-      break;
-    case RecordCategory::kAppPhotos:
-      copy(appItem(results.appPhotos), folder + "/" + SafeName(entry.app));
-      break;
-    case RecordCategory::kAppVideos:
-      copy(appItem(results.appVideos), folder + "/" + SafeName(entry.app));
-      break;
-    case RecordCategory::kMessageAttachments:
-      copy(At(results.messageAttachments, entry.index), folder);
-      break;
-    case RecordCategory::kWhatsAppAttachments:
-      copy(At(results.whatsAppAttachments, entry.index), folder);
-      break;
-    case RecordCategory::kMessages:
-      if (const MessageRecord* row = At(results.conversationRows, entry.index)) {
-        ExportThread(context, *row,
-                     ThreadOf(results.messages, entry.threadKey.value_or(row->handleId)));
-      }
-      break;
-    case RecordCategory::kWhatsApp:
-      if (const WhatsAppMessage* row = At(results.chatRows, entry.index)) {
-        ExportChat(context, *row,
-                   ThreadOf(results.whatsApp, entry.threadKey.value_or(row->chatId)));
-      }
-      break;
-    case RecordCategory::kContacts:
-      if (const ContactRecord* contact = At(results.contacts, entry.index)) {
-        std::string row;
-        AppendContactRow(*contact, row);
-        ExportRecordRow(context, context.contacts, folder + "/" + stamp_, "Contacts.html",
-                        std::move(row));
-      }
-      break;
-    case RecordCategory::kCallHistory:
-      if (const CallRecord* call = At(results.calls, entry.index)) {
-        std::string row;
-        AppendCallRow(*call, row);
-        ExportRecordRow(context, context.calls, folder, "CallHistory_" + stamp_ + ".html",
-                        std::move(row));
-      }
-      break;
-    case RecordCategory::kNotes:
-      if (const NoteRecord* note = At(results.notes, entry.index)) {
-        std::string row;
-        AppendNoteRow(*note, row);
-        ExportRecordRow(context, context.notes, folder, "Notes_" + stamp_ + ".html",
-                        std::move(row));
-      }
-      break;
-    case RecordCategory::kReminder:
-    case RecordCategory::kCalendar:
-    case RecordCategory::kSafariBookmark:
-      break;
+  std::string_view folder = CategoryFolder(entry.categoryNumber);
+  if (folder.empty()) {
+    return;
   }
+  VisitContainer(context.results, entry.category,
+                 EntryWriter{context, entry, root_ + "/" + std::string(folder)});
 }
 
 }  // namespace zbe

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "backup/IPhoneRecoveryParse.h"
-#include "backup/ScanResults.h"
 #include "export/CStatisticsObj.h"
 #include "export/ExportContext.h"
 #include "export/ExportObserver.h"
 #include "export/ExportReporter.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 

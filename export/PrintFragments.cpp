@@ -5,6 +5,7 @@
 #include "export/DisplayParty.h"
 #include "export/HtmlEscape.h"
 #include "export/RowBuilders.h"
+#include "records/CategoryTable.h"
 #include "records/ResultCodes.h"
 
 namespace zbe {
@@ -44,6 +45,35 @@ int32_t ForEachChecked(RecordCategory category, const Records& records,
   }
   return kResultOk;
 }
+
+// The builder of a category's results: one for each kind of record that has a print form.
+struct PrintWriter {
+  const ScanResults& results;
+  const CStatisticsObj& selection;
+  const PrintCancelCheck& cancelled;
+  std::string& body;
+
+  int32_t operator()(const ThreadResults<MessageThreadMap, MessageRecord>&) const {
+    return AppendMessagesPrint(results, selection, cancelled, body);
+  }
+  int32_t operator()(const ThreadResults<WhatsAppThreadMap, WhatsAppMessage>&) const {
+    return AppendWhatsAppPrint(results, selection, cancelled, body);
+  }
+  int32_t operator()(const ContactList&) const {
+    return AppendContactsPrint(results, selection, cancelled, body);
+  }
+  int32_t operator()(const CallList&) const {
+    return AppendCallsPrint(results, selection, cancelled, body);
+  }
+  int32_t operator()(const NoteList&) const {
+    return AppendNotesPrint(results, selection, cancelled, body);
+  }
+  // Files and the categories without a reader have no print form.
+  template <typename Other>
+  int32_t operator()(const Other&) const {
+    return kResultOk;
+  }
+};
 
 }  // namespace
 
@@ -146,20 +176,7 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
 int32_t AppendPrintFragments(RecordCategory category, const ScanResults& results,
                              const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
                              std::string& body) {
-  switch (category) {
-    case RecordCategory::kMessages:
-      return AppendMessagesPrint(results, selection, cancelled, body);
-    case RecordCategory::kContacts:
-      return AppendContactsPrint(results, selection, cancelled, body);
-    case RecordCategory::kCallHistory:
-      return AppendCallsPrint(results, selection, cancelled, body);
-    case RecordCategory::kNotes:
-      return AppendNotesPrint(results, selection, cancelled, body);
-    case RecordCategory::kWhatsApp:
-      return AppendWhatsAppPrint(results, selection, cancelled, body);
-    default:
-      return kResultOk;
-  }
+  return VisitContainer(results, category, PrintWriter{results, selection, cancelled, body});
 }
 
 }  // namespace zbe

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "backup/ScanResults.h"
 #include "export/CStatisticsObj.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 

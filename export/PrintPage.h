@@ -7,9 +7,9 @@
 #include <string>
 #include <thread>
 
-#include "backup/ScanResults.h"
 #include "export/CStatisticsObj.h"
 #include "export/Template.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 

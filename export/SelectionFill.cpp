@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "records/CategoryTable.h"
+
 namespace zbe {
 namespace {
 
@@ -24,63 +26,44 @@ std::vector<AppFolderSizes> Folders(const AppMediaGroups& groups) {
   return folders;
 }
 
-template <typename Rows, typename Key>
-std::vector<int32_t> Keys(const Rows& rows, Key key) {
+template <typename Row>
+std::vector<int32_t> Keys(const std::vector<Row>& rows) {
   std::vector<int32_t> keys;
   keys.reserve(rows.size());
-  for (const auto& row : rows) {
-    keys.push_back(key(row));
+  for (const Row& row : rows) {
+    keys.push_back(ThreadKey(row));
   }
   return keys;
 }
+
+// Adds one category to the selection, by the shape of its results.
+struct Fill {
+  RecordCategory category;
+  CStatisticsObj& selection;
+
+  void operator()(NoResults) const { selection.AddRecordCategory(category, 0); }
+  void operator()(const AppMediaGroups& groups) const {
+    selection.AddAppCategory(category, Folders(groups));
+  }
+  template <typename Map, typename Row>
+  void operator()(const ThreadResults<Map, Row>& threads) const {
+    selection.AddThreadCategory(category, Keys(threads.rows));
+  }
+  template <typename Item>
+  void operator()(const std::vector<Item>& items) const {
+    if constexpr (FileItem<Item>) {
+      selection.AddCategory(category, Sizes(items));
+    } else {
+      selection.AddRecordCategory(category, items.size());
+    }
+  }
+};
 
 }  // namespace
 
 void AddScanCategory(const ScanResults& results, RecordCategory category,
                      CStatisticsObj& selection) {
-  switch (category) {
-    case RecordCategory::kCameraRoll:
-      selection.AddCategory(category, Sizes(results.cameraRoll));
-      break;
-    case RecordCategory::kPhotoStream:
-      selection.AddCategory(category, Sizes(results.photoStream));
-      break;
-    case RecordCategory::kAppPhotos:
-      selection.AddAppCategory(category, Folders(results.appPhotos));
-      break;
-    case RecordCategory::kAppVideos:
-      selection.AddAppCategory(category, Folders(results.appVideos));
-      break;
-    case RecordCategory::kMessages:
-      selection.AddThreadCategory(
-          category,
-          Keys(results.conversationRows, [](const MessageRecord& row) { return row.handleId; }));
-      break;
-    case RecordCategory::kMessageAttachments:
-      selection.AddCategory(category, Sizes(results.messageAttachments));
-      break;
-    case RecordCategory::kContacts:
-      selection.AddRecordCategory(category, results.contacts.size());
-      break;
-    case RecordCategory::kCallHistory:
-      selection.AddRecordCategory(category, results.calls.size());
-      break;
-    case RecordCategory::kNotes:
-      selection.AddRecordCategory(category, results.notes.size());
-      break;
-    case RecordCategory::kWhatsApp:
-      selection.AddThreadCategory(
-          category, Keys(results.chatRows, [](const WhatsAppMessage& row) { return row.chatId; }));
-      break;
-    case RecordCategory::kWhatsAppAttachments:
-      selection.AddCategory(category, Sizes(results.whatsAppAttachments));
-      break;
-    case RecordCategory::kReminder:
-    case RecordCategory::kCalendar:
-    case RecordCategory::kSafariBookmark:
-      selection.AddRecordCategory(category, 0);
-      break;
-  }
+  VisitContainer(results, category, Fill{category, selection});
 }
 
 void FillSelection(const ScanResults& results, CStatisticsObj& selection) {

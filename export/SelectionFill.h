@@ -1,7 +1,7 @@
 #pragma once
 
-#include "backup/ScanResults.h"
 #include "export/CStatisticsObj.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 

@@ -29,4 +29,13 @@ struct AppMediaItem {
   std::string path;
 };
 
+// The types above: each names one stored file, with its listed size and name. Writers tell file
+// lists from record lists by it.
+template <typename T>
+concept FileItem = requires(const T& item) {
+  item.size;
+  item.name;
+  item.path;
+};
+
 }  // namespace zbe

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string_view>
 
 namespace zbe {
 
 // The fourteen data categories, in the order the file type page offers them. The values are the
-// categories' indexes.
+// categories' indexes. Everything else that is known of a category is its row of the category
+// table (records/CategoryTable.h).
 enum class RecordCategory : int32_t {
   kCameraRoll = 0,
   kPhotoStream = 1,
@@ -26,19 +25,5 @@ enum class RecordCategory : int32_t {
 };
 
 inline constexpr int32_t kRecordCategoryCount = 14;
-
-struct RecordCategoryInfo {
-  RecordCategory category;
-  std::string_view name;           // the category's name
-  std::string_view optionControl;  // its check box on the file type page
-  std::string_view treeLabel;      // its node in the category tree, before " (count)"
-  bool hasReader;                  // false for the three categories that nothing fills
-};
-
-// One row per category, in index order.
-const std::array<RecordCategoryInfo, kRecordCategoryCount>& RecordCategories();
-
-// The row of "category".
-const RecordCategoryInfo& CategoryInfo(RecordCategory category);
 
 }  // namespace zbe

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "backup/CBackupParser.h"
+#include "records/CategoryTable.h"
 #include "records/ResultCodes.h"
 #include "support/SampleBackups.h"
 #include "support/TestFiles.h"
@@ -275,7 +276,7 @@ TEST_F(ScanSessionTest, AFullScanOfAPlainBackupReports98AtTheEnd) {
   EXPECT_EQ(session.Run(summary, "", CategorySet::All()), kResultOk);
   EXPECT_EQ(recorder_.reports.back(), 98);
   for (const RecordCategoryInfo& info : RecordCategories()) {
-    if (info.hasReader) {
+    if (info.hasReader()) {
       EXPECT_GT(CategoryCount(session.results(), info.category), 0u) << info.name;
       EXPECT_EQ(session.results().categoryResults[static_cast<size_t>(info.category)], kResultOk)
           << info.name;
@@ -317,7 +318,7 @@ TEST_F(ScanSessionTest, ADamagedDatabaseFailsOnlyItsOwnCategory) {
     session.Run(summary, "", CategorySet::All());
     const ScanResults& results = session.results();
     for (const RecordCategoryInfo& info : RecordCategories()) {
-      if (!info.hasReader) {
+      if (!info.hasReader()) {
         continue;
       }
       const auto& result = results.categoryResults[static_cast<size_t>(info.category)];

@@ -54,23 +54,15 @@ std::vector<MessageRecord> BuildConversationRows(const MessageThreadMap& threads
 // message. Chats without messages give no row.
 std::vector<WhatsAppMessage> BuildChatRows(const WhatsAppThreadMap& chats);
 
-// True when an app media item counts as a video: the extension of its name (ASCII case
-// ignored) is in the video or the audio list. Everything else, unknown extensions included,
-// counts as a photo.
-bool IsAppVideo(const AppMediaItem& item);
-
-// Sorts "media" into "photos" and "videos" (either may be null: that kind is not wanted),
-// grouped by app, each group in the order of "media".
-void SplitAppMedia(const std::vector<AppMediaItem>& media, AppMediaGroups* photos,
-                   AppMediaGroups* videos);
-
 // Number of file items in "groups".
 size_t CountItems(const AppMediaGroups& groups);
 
-// The count that the category tree shows for "category": file items for the file categories
-// (those of all groups for App Photos and App Videos), conversation rows for Messages, chat
-// rows for WhatsApp, records for Contacts, Call History and Notes; 0 for the three categories
-// without a reader.
-size_t CategoryCount(const ScanResults& results, RecordCategory category);
+// The key of a conversation in its thread map: handleId for messages, chatId for WhatsApp.
+inline int32_t ThreadKey(const MessageRecord& message) {
+  return message.handleId;
+}
+inline int32_t ThreadKey(const WhatsAppMessage& message) {
+  return message.chatId;
+}
 
 }  // namespace zbe
