@@ -12,6 +12,8 @@ class CBackupParser;
 class CLocalBuckupRecovery final : public IPhoneRecoveryParse {
  public:
   CLocalBuckupRecovery() = default;
+  // A source over "parser" from the start, as Init(&parser) would make it.
+  explicit CLocalBuckupRecovery(CBackupParser& parser) : parser_(&parser) {}
   CLocalBuckupRecovery(const CLocalBuckupRecovery&) = delete;
   CLocalBuckupRecovery& operator=(const CLocalBuckupRecovery&) = delete;
 

@@ -13,4 +13,8 @@ std::unique_ptr<IPhoneRecoveryParse> CreateRecoverySource(int32_t kind, void* co
   return source;
 }
 
+std::unique_ptr<IPhoneRecoveryParse> CreateLocalBackupSource(CBackupParser& parser) {
+  return std::make_unique<CLocalBuckupRecovery>(parser);
+}
+
 }  // namespace zbe

@@ -11,7 +11,7 @@
 namespace zbe {
 
 ScanSession::ScanSession(CBackupParser& parser, ScanObserver* observer)
-    : parser_(parser), observer_(observer) {}
+    : parser_(parser), observer_(observer), storedFiles_(parser) {}
 
 ScanSession::~ScanSession() {
   // The parser outlives the session and must not call back into it.
@@ -30,7 +30,7 @@ int32_t ScanSession::Run(const BackupSummary& summary, const std::string& passwo
   results_ = ScanResults();
   parser_.SetBackup(summary);
   source_.reset();
-  source_ = CreateRecoverySource(kLocalBackupSource, &parser_);
+  source_ = CreateLocalBackupSource(parser_);
   source_->SetProgressCallback(&ScanSession::OnSourceProgress, this);
 
   int32_t result = source_->Open(password);

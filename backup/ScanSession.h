@@ -7,6 +7,7 @@
 #include "backup/BackupSummary.h"
 #include "backup/CategorySet.h"
 #include "backup/IPhoneRecoveryParse.h"
+#include "backup/StoredFileSource.h"
 #include "records/ScanResults.h"
 
 namespace zbe {
@@ -70,9 +71,13 @@ class ScanSession {
   ScanResults& results() { return results_; }
   const ScanResults& results() const { return results_; }
 
-  // The recovery source of the last Run (null before the first), for the export's copies. It
-  // lives until the next Run or the session's end.
+  // The recovery source of the last Run (null before the first). It lives until the next Run or
+  // the session's end.
   IPhoneRecoveryParse* source() const { return source_.get(); }
+
+  // The stored files of the backup that the last Run opened, for the export's copies; valid for
+  // the session's life.
+  IStoredFileSource& storedFiles() { return storedFiles_; }
 
  private:
   static int32_t OnSourceProgress(void* userData, int32_t progress);
@@ -84,6 +89,7 @@ class ScanSession {
   CBackupParser& parser_;
   ScanObserver* const observer_;
   std::unique_ptr<IPhoneRecoveryParse> source_;
+  ParserStoredFiles storedFiles_;
   ScanResults results_;
 };
 

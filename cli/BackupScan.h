@@ -17,7 +17,7 @@ namespace zbe::cli {
 // a private folder for the decrypted copies in the temporary folder) and runs the scan of the
 // chosen categories with a progress bar on stderr (drawn only on a terminal). Messages go to
 // stderr, prefixed "zbe <command>: ". Keeps the parser, the session and the work folder alive
-// for the command's later steps (the export's copies read the backup through its source). Not
+// for the command's later steps (the export copies stored files through the session). Not
 // copyable.
 class BackupScan {
  public:
@@ -48,7 +48,7 @@ class BackupScan {
   const BackupSummary& summary() const { return summary_; }
   // Valid after a Scan that returned kExitOk.
   const ScanResults& results() const { return session_->results(); }
-  IPhoneRecoveryParse* source() const { return session_->source(); }
+  IStoredFileSource& storedFiles() const { return session_->storedFiles(); }
 
  private:
   const std::string command_;

@@ -99,7 +99,7 @@ int RunExport(const std::vector<std::string>& arguments) {
   ExportInputs inputs;
   inputs.results = &scan.results();
   inputs.selection = &selection;
-  inputs.source = scan.source();
+  inputs.storedFiles = &scan.storedFiles();
   inputs.destinationRoot = out;
   inputs.programFolder = ProgramFolder();
   inputs.deviceName = scan.summary().displayName;

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "backup/IPhoneRecoveryParse.h"
+#include "backup/StoredFileSource.h"
 #include "export/ExportReporter.h"
 #include "export/Template.h"
 #include "records/ScanResults.h"
@@ -27,17 +27,18 @@ struct ExportRowFile {
 };
 
 struct ExportContext {
-  ExportContext(const ScanResults& results, IPhoneRecoveryParse& source, ExportReporter& reporter,
-                const ExportTemplates& templates, std::string root, std::string stamp)
+  ExportContext(const ScanResults& results, IStoredFileSource& storedFiles,
+                ExportReporter& reporter, const ExportTemplates& templates, std::string root,
+                std::string stamp)
       : results(results),
-        source(source),
+        storedFiles(storedFiles),
         reporter(reporter),
         templates(templates),
         root(std::move(root)),
         stamp(std::move(stamp)) {}
 
   const ScanResults& results;
-  IPhoneRecoveryParse& source;
+  IStoredFileSource& storedFiles;
   ExportReporter& reporter;
   const ExportTemplates& templates;
   const std::string root;         // the destination root, without a trailing "/"

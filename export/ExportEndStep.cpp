@@ -31,14 +31,16 @@ void RunExportEndStep(ExportContext& context) {
         context,
         context.root + "/" + std::string(CategoryInfo(RecordCategory::kMessages).exportFolder) +
             "/sms.sqlite",
-        [&](const std::string& path) { return context.source.CopyMessagesDatabase(path); }, false);
+        [&](const std::string& path) { return context.storedFiles.CopyMessagesDatabase(path); },
+        false);
   }
   WriteRowFile(context, context.calls, TemplateKind::kCallHistory);
   WriteRowFile(context, context.notes, TemplateKind::kNotes);
   if (!context.contacts.rows.empty()) {
     WriteNewFile(
         context, ParentFolder(context.contacts.path) + "/Contacts.sqlite",
-        [&](const std::string& path) { return context.source.CopyContactsDatabase(path); }, false);
+        [&](const std::string& path) { return context.storedFiles.CopyContactsDatabase(path); },
+        false);
     WriteRowFile(context, context.contacts, TemplateKind::kContacts);
   }
 }

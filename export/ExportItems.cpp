@@ -85,7 +85,7 @@ void ExportFileItem(ExportContext& context, const std::string& folder, const std
     return;
   }
   WriteEntryFile(context, wanted, [&](const std::string& path, FileProgressFilter& progress) {
-    return context.source.CopyStoredFile(storedPath, path, ExportProgressCallback, &progress);
+    return context.storedFiles.CopyStoredFile(storedPath, path, ExportProgressCallback, &progress);
   });
 }
 

@@ -15,8 +15,8 @@ namespace zbe {
 // is written outside the destination root. After a cancel they begin no new file.
 
 // A copy of a stored file: to "folder" (below the root) + "/" + SafeName(name), with the
-// source's CopyStoredFile. "folder" is created first; when that fails the copy is reported
-// failed with the folder's error.
+// context's stored files (CopyStoredFile). "folder" is created first; when that fails the copy is
+// reported failed with the folder's error.
 void ExportFileItem(ExportContext& context, const std::string& folder, const std::string& name,
                     const std::string& storedPath);
 

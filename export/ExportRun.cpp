@@ -143,8 +143,8 @@ int32_t ExportRun::LoadTemplates() {
 }
 
 int32_t ExportRun::Prepare() {
-  if (inputs_.results == nullptr || inputs_.selection == nullptr || inputs_.source == nullptr ||
-      inputs_.destinationRoot.empty()) {
+  if (inputs_.results == nullptr || inputs_.selection == nullptr ||
+      inputs_.storedFiles == nullptr || inputs_.destinationRoot.empty()) {
     return EINVAL;
   }
   if (int32_t loaded = LoadTemplates(); loaded != kResultOk) {
@@ -191,7 +191,8 @@ int32_t ExportRun::Wait() {
 }
 
 int32_t ExportRun::Execute() {
-  ExportContext context(*inputs_.results, *inputs_.source, reporter_, templates_, root_, stamp_);
+  ExportContext context(*inputs_.results, *inputs_.storedFiles, reporter_, templates_, root_,
+                        stamp_);
   for (const StatisticsEntry& entry : walk_) {
     if (!entry.IsContainer() && entry.checked) {
       Dispatch(context, entry);

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "backup/IPhoneRecoveryParse.h"
+#include "backup/StoredFileSource.h"
 #include "export/CStatisticsObj.h"
 #include "export/ExportContext.h"
 #include "export/ExportObserver.h"
@@ -32,7 +32,7 @@ inline constexpr int32_t kResultDestinationInBackup = -1105;
 struct ExportInputs {
   const ScanResults* results = nullptr;       // the scan's containers
   const CStatisticsObj* selection = nullptr;  // read once, when the run starts
-  IPhoneRecoveryParse* source = nullptr;      // CopyStoredFile and the two database copies
+  IStoredFileSource* storedFiles = nullptr;   // the copies of stored files and databases
   std::string destinationRoot;                // the folder the user chose (created when missing)
   std::string programFolder;                  // ends in "/"; the templates lie below it
   std::string deviceName;                     // the backup's device name, for the page titles

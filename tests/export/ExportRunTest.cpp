@@ -100,7 +100,7 @@ class ExportRunTest : public ::testing::Test {
     ExportInputs inputs;
     inputs.results = &results_;
     inputs.selection = &selection_;
-    inputs.source = sample_->session->source();
+    inputs.storedFiles = &sample_->session->storedFiles();
     inputs.destinationRoot = root_;
     inputs.programFolder = kProgramFolder;
     inputs.deviceName = sample_->summary.displayName;
