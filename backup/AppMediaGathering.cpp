@@ -43,8 +43,8 @@ void AddWhatsAppAttachment(AppFile&& file, std::vector<MediaFileItem>& attachmen
 
 }  // namespace
 
-int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
-                       std::vector<MediaFileItem>& whatsAppAttachments) {
+Result GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
+                      std::vector<MediaFileItem>& whatsAppAttachments) {
   whatsAppAttachments.clear();
   EntryProgress progress(walk);
   int64_t counter = 0;
@@ -61,17 +61,17 @@ int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
       }
     }
     if (int32_t answer = progress.Next(); answer != 0) {
-      return answer;
+      return Result::Answer(answer);
     }
   }
   SortByName(media);
   SortByName(whatsAppAttachments);
   walk.Finish(walk.endShare);
-  return 0;
+  return Result::Ok();
 }
 
-int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
-                                  std::vector<MediaFileItem>& whatsAppAttachments) {
+Result GatherWhatsAppAttachments(const MediaWalk& walk,
+                                 std::vector<MediaFileItem>& whatsAppAttachments) {
   whatsAppAttachments.clear();
   EntryProgress progress(walk);
   int64_t counter = 0;
@@ -84,11 +84,11 @@ int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
       AddWhatsAppAttachment(std::move(file), whatsAppAttachments);
     }
     if (int32_t answer = progress.Next(); answer != 0) {
-      return answer;
+      return Result::Answer(answer);
     }
   }
   SortByName(whatsAppAttachments);
-  return 0;
+  return Result::Ok();
 }
 
 }  // namespace zbe

@@ -5,6 +5,7 @@
 
 #include "backup/MediaWalk.h"
 #include "records/FileItems.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -16,15 +17,15 @@ namespace zbe {
 // simply not recognised. Both vectors are sorted by name (ASCII case ignored, stable).
 // Reports after every manifest entry (running + entryShare × k / N); a non-zero answer stops
 // the walk at once and is returned, leaving the vectors unsorted. Otherwise adds endShare to
-// the running progress, reports it (the answer is not heeded) and returns 0.
-int32_t GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
-                       std::vector<MediaFileItem>& whatsAppAttachments);
+// the running progress, reports it (the answer is not heeded) and returns success.
+Result GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
+                      std::vector<MediaFileItem>& whatsAppAttachments);
 
 // Gathers only the WhatsApp attachments, as GatherAppMedia would, into "whatsAppAttachments"
 // (emptied first), for a scan in which the app media were not read. Reports after every manifest
-// entry (running + entryShare × k / N); a non-zero answer stops the walk and is returned. Leaves
-// the running progress unchanged and returns 0 otherwise.
-int32_t GatherWhatsAppAttachments(const MediaWalk& walk,
-                                  std::vector<MediaFileItem>& whatsAppAttachments);
+// entry (running + entryShare × k / N); a non-zero answer stops the walk and is returned as a stop.
+// Leaves the running progress unchanged and returns success otherwise.
+Result GatherWhatsAppAttachments(const MediaWalk& walk,
+                                 std::vector<MediaFileItem>& whatsAppAttachments);
 
 }  // namespace zbe

@@ -7,7 +7,7 @@
 
 namespace zbe {
 
-int32_t GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentItem>& attachments) {
+Result GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentItem>& attachments) {
   EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
@@ -25,12 +25,12 @@ int32_t GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentIt
       }
     }
     if (int32_t answer = progress.Next(); answer != 0) {
-      return answer;
+      return Result::Answer(answer);
     }
   }
   SortByName(attachments);
   walk.Finish(walk.endShare);
-  return 0;
+  return Result::Ok();
 }
 
 }  // namespace zbe

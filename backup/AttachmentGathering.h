@@ -5,6 +5,7 @@
 
 #include "backup/MediaWalk.h"
 #include "records/FileItems.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -14,7 +15,7 @@ namespace zbe {
 // ignored, stable). Reports after every manifest entry except the matching ones whose stored
 // file is missing (running + entryShare × k / N); a non-zero answer stops the walk at once and is
 // returned, leaving the vector unsorted. Otherwise adds endShare to the running progress,
-// reports it (the answer is not heeded) and returns 0.
-int32_t GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentItem>& attachments);
+// reports it (the answer is not heeded) and returns success.
+Result GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentItem>& attachments);
 
 }  // namespace zbe

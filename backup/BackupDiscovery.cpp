@@ -50,18 +50,18 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& entries) {
   return true;
 }
 
-int32_t ReadSummaryOfFolder(const std::string& folder, BackupSummary& summary) {
+Result ReadSummaryOfFolder(const std::string& folder, BackupSummary& summary) {
   summary = BackupSummary{};
   summary.folderPath = folder;
   UniqueFd fd;
   if (OpenRegularFile(JoinPath(folder, "Info.plist"), fd) != 0) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   int raw = fd.Release();
   FilePtr file(fdopen(raw, "rb"), std::fclose);
   if (!file) {
     close(raw);
-    return kResultMissingFile;
+    return kMissingFile;
   }
   char magic[8] = {};
   size_t got = std::fread(magic, 1, sizeof magic, file.get());
@@ -73,14 +73,14 @@ int32_t ReadSummaryOfFolder(const std::string& folder, BackupSummary& summary) {
     ReadInfoPlistText(file.get(), summary);
   }
   summary.encrypted = ProbeEncrypted(folder);
-  return kResultOk;
+  return Result::Ok();
 }
 
 void ReadSummariesOf(const std::vector<std::string>& folders,
                      std::vector<BackupSummary>& summaries) {
   for (const std::string& folder : folders) {
     BackupSummary summary;
-    if (ReadSummaryOfFolder(folder, summary) == kResultOk) {
+    if (ReadSummaryOfFolder(folder, summary).ok()) {
       summaries.push_back(std::move(summary));
     }
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "backup/BackupSummary.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -17,10 +18,10 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& entries);
 // Reads the summary of the backup in "folder" from its "Info.plist" (the XML text form line by
 // line, or the binary property-list form) and probes it for encryption. "summary" is replaced:
 // folderPath is "folder", the other fields are read (missing keys leave them empty; so does an
-// "Info.plist" too large to be a real one: 64 MiB binary, 256 MiB text). Returns 0, or 87 when
-// "Info.plist" cannot be opened as a regular file (a FIFO, socket or folder in its place is
+// "Info.plist" too large to be a real one: 64 MiB binary, 256 MiB text). Returns success, or 87
+// when "Info.plist" cannot be opened as a regular file (a FIFO, socket or folder in its place is
 // never read; "summary" then holds only folderPath). Only reads.
-int32_t ReadSummaryOfFolder(const std::string& folder, BackupSummary& summary);
+Result ReadSummaryOfFolder(const std::string& folder, BackupSummary& summary);
 
 // Appends to "summaries" the summary of every folder of "folders" that has a readable
 // "Info.plist" (others are skipped), then sorts all of "summaries" newest first

@@ -19,13 +19,6 @@ constexpr int32_t kEncryptedStepWeight = 10;
 // The preview copies that CleanUpTemporaryFiles removes.
 constexpr const char* kPreviewCopies[] = {"tmp.jpg", "tmp.avi", "tmp.wav"};
 
-int32_t CopyDatabase(const std::string& source, const std::string& destination) {
-  if (!IsRegularFile(source)) {
-    return kResultMissingFile;
-  }
-  return CopyFileBytes(source, destination);
-}
-
 // "<appdata>/ZorvaneBackupExtractor/", or "" when there is no application-data folder.
 std::string DefaultWorkFolder() {
   std::string appData;
@@ -79,7 +72,7 @@ int32_t CBackupParser::ReadBackupSummaries(std::vector<BackupSummary>& summaries
 }
 
 int32_t CBackupParser::ReadBackupSummary(const std::string& folder, BackupSummary& summary) const {
-  return ReadSummaryOfFolder(folder, summary);
+  return ReadSummaryOfFolder(folder, summary).code();
 }
 
 bool CBackupParser::ProbeEncrypted(const std::string& folder) const {
@@ -122,9 +115,9 @@ int32_t CBackupParser::Open(const std::string& password) {
   std::string decryptedManifest;
   if (selectedBackup_.encrypted) {
     stepWeight_ = kEncryptedStepWeight;
-    int32_t decrypted = DecryptBackup(password, outputFolder, decryptedManifest);
-    if (decrypted != kResultOk) {
-      return decrypted;
+    if (Result decrypted = DecryptBackup(password, outputFolder, decryptedManifest);
+        !decrypted.ok()) {
+      return decrypted.code();
     }
   } else {
     runningProgress_ = 1;
@@ -133,27 +126,27 @@ int32_t CBackupParser::Open(const std::string& password) {
 
   // An encrypted backup's manifest is looked up in its own folder (the decrypted copy of
   // "Manifest.db" lies in the output folder); only then do stored-file paths move to the copies.
-  int32_t result = LoadManifest(backupFolder_, decryptedManifest, manifest_, usesManifestDb_);
+  Result result = LoadManifest(backupFolder_, decryptedManifest, manifest_, usesManifestDb_);
   if (!outputFolder.empty()) {
     backupFolder_ = outputFolder;
     selectedBackup_.folderPath = outputFolder;
   }
   runningProgress_ += stepWeight_;
   ReportProgress(runningProgress_);
-  return result;
+  return result.code();
 }
 
 int32_t CBackupParser::CopyStoredFile(const std::string& source, const std::string& destination,
                                       FileCopyCallback callback, void* context) const {
-  return zbe::CopyStoredFile(source, destination, callback, context);
+  return zbe::CopyStoredFile(source, destination, callback, context).code();
 }
 
 int32_t CBackupParser::CopyMessagesDatabase(const std::string& destination) const {
-  return CopyDatabase(StoredFilePath(kMessagesHashedName), destination);
+  return CopyStoredDatabase(StoredFilePath(kMessagesHashedName), destination).code();
 }
 
 int32_t CBackupParser::CopyContactsDatabase(const std::string& destination) const {
-  return CopyDatabase(StoredFilePath(kAddressBookHashedName), destination);
+  return CopyStoredDatabase(StoredFilePath(kAddressBookHashedName), destination).code();
 }
 
 void CBackupParser::CleanUpTemporaryFiles() {

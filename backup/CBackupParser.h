@@ -13,6 +13,7 @@
 #include "records/CategoryTable.h"
 #include "records/FileItems.h"
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -183,9 +184,9 @@ class CBackupParser {
 
   // The decryption step of Open for an encrypted backup. On success stores the folder of the
   // decrypted copies in "outputFolder" and the decrypted manifest's path in
-  // "decryptedManifest", and returns 0.
-  int32_t DecryptBackup(const std::string& password, std::string& outputFolder,
-                        std::string& decryptedManifest);
+  // "decryptedManifest", and returns success.
+  Result DecryptBackup(const std::string& password, std::string& outputFolder,
+                       std::string& decryptedManifest);
   // Deletes the decrypted copies (part of CleanUpTemporaryFiles).
   void RemoveDecryptedCopies();
 

@@ -9,8 +9,8 @@
 
 namespace zbe {
 
-int32_t CBackupParser::DecryptBackup(const std::string& password, std::string& outputFolder,
-                                     std::string& decryptedManifest) {
+Result CBackupParser::DecryptBackup(const std::string& password, std::string& outputFolder,
+                                    std::string& decryptedManifest) {
   backupFiles_.clear();
   ListBackupFiles(backupFolder_, backupFiles_);
   DecryptionRun run;
@@ -20,14 +20,14 @@ int32_t CBackupParser::DecryptBackup(const std::string& password, std::string& o
   run.outputFolder = decryptionFolder_;
   run.fileTotal = static_cast<int64_t>(backupFiles_.size());
   run.stepWeight = stepWeight_;
-  int32_t result = RunDecryption(run, password, runningProgress_,
-                                 [this](int32_t progress) { return ReportProgress(progress); });
-  if (result != kResultOk) {
+  Result result = RunDecryption(run, password, runningProgress_,
+                                [this](int32_t progress) { return ReportProgress(progress); });
+  if (!result.ok()) {
     return result;
   }
   outputFolder = run.outputFolder;
   decryptedManifest = JoinPath(outputFolder, kDecryptedManifestName);
-  return kResultOk;
+  return Result::Ok();
 }
 
 void CBackupParser::RemoveDecryptedCopies() {

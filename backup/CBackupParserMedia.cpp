@@ -28,18 +28,18 @@ int32_t CBackupParser::EndShare(ReadStep step) const {
 }
 
 int32_t CBackupParser::ReadMessageAttachments(std::vector<AttachmentItem>& attachments) {
-  return GatherMessageAttachments(MakeMediaWalk(ReadStep::kMessageAttachments), attachments);
+  return GatherMessageAttachments(MakeMediaWalk(ReadStep::kMessageAttachments), attachments).code();
 }
 
 int32_t CBackupParser::ReadCameraRoll(std::vector<MediaFileItem>& cameraRoll,
                                       std::vector<MediaFileItem>& photoStream) {
-  return GatherCameraRoll(MakeMediaWalk(ReadStep::kCameraRoll), cameraRoll, photoStream);
+  return GatherCameraRoll(MakeMediaWalk(ReadStep::kCameraRoll), cameraRoll, photoStream).code();
 }
 
 int32_t CBackupParser::ReadAppMedia(std::vector<AppMediaItem>& media) {
-  int32_t result = GatherAppMedia(MakeMediaWalk(ReadStep::kAppMedia), media, whatsAppAttachments_);
-  whatsAppAttachmentsGathered_ = result == kResultOk;
-  return result;
+  Result result = GatherAppMedia(MakeMediaWalk(ReadStep::kAppMedia), media, whatsAppAttachments_);
+  whatsAppAttachmentsGathered_ = result.ok();
+  return result.code();
 }
 
 int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>& attachments) {
@@ -47,8 +47,8 @@ int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>& attac
   // A scan that did not read the app media would otherwise hand out nothing, or the attachments
   // of the backup scanned before: gather them for this backup now.
   if (!whatsAppAttachmentsGathered_) {
-    if (int32_t answer = GatherWhatsAppAttachments(walk, whatsAppAttachments_); answer != 0) {
-      return answer;
+    if (Result gathered = GatherWhatsAppAttachments(walk, whatsAppAttachments_); !gathered.ok()) {
+      return gathered.code();
     }
     whatsAppAttachmentsGathered_ = true;
   }
@@ -58,7 +58,7 @@ int32_t CBackupParser::ReadWhatsAppAttachments(std::vector<MediaFileItem>& attac
 
 int32_t CBackupParser::MakePreviewCopy(const std::string& storedPath, std::string& copyPath,
                                        PreviewCopyCallback callback, void* context) const {
-  return zbe::MakePreviewCopy(workFolder_, storedPath, copyPath, callback, context);
+  return zbe::MakePreviewCopy(workFolder_, storedPath, copyPath, callback, context).code();
 }
 
 }  // namespace zbe

@@ -18,51 +18,51 @@ int32_t CBackupParser::ReadMessages(MessageThreadMap& threads) {
   }
   progress.running = runningProgress_;
   progress.weight = stepWeight_;
-  int32_t result =
+  Result result =
       ReadMessagesDatabase(StoredFilePath(kMessagesHashedName),
                            StoredFilePath(kAddressBookHashedName), progress, messageThreads_);
   threads = messageThreads_;
   // The reader made the reports; this step's share is counted without one.
   runningProgress_ += EndShare(ReadStep::kMessages);
-  return result;
+  return result.code();
 }
 
 int32_t CBackupParser::ReadContacts(ContactList& contacts) {
-  int32_t result = ReadContactsDatabase(StoredFilePath(kAddressBookHashedName), contacts);
+  Result result = ReadContactsDatabase(StoredFilePath(kAddressBookHashedName), contacts);
   runningProgress_ += EndShare(ReadStep::kContacts);
   ReportProgress(runningProgress_);
-  return result;
+  return result.code();
 }
 
 int32_t CBackupParser::ReadCallHistory(CallList& calls) {
   std::string newer = StoredFilePath(kCallHistoryHashedName);
   bool hasNewer = PathExists(newer);
-  int32_t result =
+  Result result =
       ReadCallHistoryDatabase(hasNewer ? newer : StoredFilePath(kOldCallHistoryHashedName),
                               hasNewer ? CallDatabase::kNewer : CallDatabase::kOlder,
                               StoredFilePath(kAddressBookHashedName), calls);
   runningProgress_ += EndShare(ReadStep::kCallHistory);
   ReportProgress(runningProgress_);
-  return result;
+  return result.code();
 }
 
 int32_t CBackupParser::ReadNotes(NoteList& notes) {
-  int32_t result = ReadOldNotesDatabase(StoredFilePath(kOldNotesHashedName), notes);
+  Result result = ReadOldNotesDatabase(StoredFilePath(kOldNotesHashedName), notes);
   if (notes.empty()) {
     result = ReadNotesDatabase(StoredFilePath(kNotesHashedName), notes);
   }
   runningProgress_ += EndShare(ReadStep::kNotes);
   ReportProgress(runningProgress_);
-  return result;
+  return result.code();
 }
 
 int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap& chats) {
-  int32_t result = ReadWhatsAppDatabase(FindWhatsAppDatabases().chatDatabase, whatsAppThreads_);
+  Result result = ReadWhatsAppDatabase(FindWhatsAppDatabases().chatDatabase, whatsAppThreads_);
   chats = whatsAppThreads_;
   runningProgress_ += EndShare(ReadStep::kWhatsApp);
   int32_t answer = ReportProgress(runningProgress_);
   // A stop answer ends the scan; a zero answer does not turn a failed read into a success.
-  return answer != 0 ? answer : result;
+  return answer != 0 ? answer : result.code();
 }
 
 }  // namespace zbe

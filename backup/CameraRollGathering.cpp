@@ -6,8 +6,8 @@
 
 namespace zbe {
 
-int32_t GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& cameraRoll,
-                         std::vector<MediaFileItem>& photoStream) {
+Result GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& cameraRoll,
+                        std::vector<MediaFileItem>& photoStream) {
   EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
@@ -31,12 +31,12 @@ int32_t GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& came
       }
     }
     if (int32_t answer = progress.Next(); answer != 0) {
-      return answer;
+      return Result::Answer(answer);
     }
   }
   SortByName(cameraRoll);
   SortByName(photoStream);
-  return walk.Finish(walk.endShare);
+  return Result::Answer(walk.Finish(walk.endShare));
 }
 
 }  // namespace zbe

@@ -5,6 +5,7 @@
 
 #include "backup/MediaWalk.h"
 #include "records/FileItems.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -14,8 +15,9 @@ namespace zbe {
 // by name (ASCII case ignored, stable). Reports after every manifest entry except the matching
 // ones whose stored file is missing (running + entryShare × k / N); a non-zero answer stops the
 // walk at once and is returned, leaving the vectors unsorted. Otherwise adds endShare to the
-// running progress, reports it and returns that report's answer (0 without a callback).
-int32_t GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& cameraRoll,
-                         std::vector<MediaFileItem>& photoStream);
+// running progress, reports it and returns that report's answer as a result (success without a
+// callback).
+Result GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& cameraRoll,
+                        std::vector<MediaFileItem>& photoStream);
 
 }  // namespace zbe

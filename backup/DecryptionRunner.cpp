@@ -79,9 +79,10 @@ class PasswordLine {
 };
 
 // Reads the tool's output until it has ended and said everything, it reported a wrong
-// password, or a report was answered with a stop. Returns 0, -110 or that answer.
-int32_t FollowTool(ChildProcess& child, const DecryptionRun& run, int32_t& runningProgress,
-                   const DecryptionProgress& report) {
+// password, or a report was answered with a stop. Returns success, -110 or a stop with that
+// answer.
+Result FollowTool(ChildProcess& child, const DecryptionRun& run, int32_t& runningProgress,
+                  const DecryptionProgress& report) {
   char buffer[kReadSize];
   int passesLeft = -1;  // counts down once the tool has ended
   int32_t lastValue = runningProgress;
@@ -95,47 +96,47 @@ int32_t FollowTool(ChildProcess& child, const DecryptionRun& run, int32_t& runni
         passesLeft = kPassesAfterExit;
       }
     } else if (passesLeft-- == 0) {
-      return kResultOk;
+      return Result::Ok();
     }
     pollfd peek{child.outputFd(), POLLIN, 0};
     int ready = poll(&peek, 1, 0);
     if (ready < 0 && errno != EINTR) {
-      return kResultOk;
+      return Result::Ok();
     }
     if (ready <= 0) {
       if (passesLeft < 0 && Clock::now() - lastReport >= kQuietReportInterval) {
         lastReport = Clock::now();
         if (int32_t answer = report(lastValue); answer != 0) {
-          return answer;
+          return Result::Answer(answer);
         }
       }
       continue;
     }
     if ((peek.revents & (POLLERR | POLLNVAL)) != 0) {
-      return kResultOk;
+      return Result::Ok();
     }
     ssize_t got = read(child.outputFd(), buffer, sizeof buffer);
     if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
       continue;
     }
     if (got <= 0) {
-      return kResultOk;
+      return Result::Ok();
     }
     ToolOutputStep step = InterpretToolOutput(std::string_view(buffer, static_cast<size_t>(got)),
                                               runningProgress, run.stepWeight, run.fileTotal);
     if (step.wrongPassword) {
-      return kResultWrongPassword;
+      return kWrongPassword;
     }
     runningProgress = step.runningProgress;
     if (step.firstReport) {
       if (int32_t answer = report(runningProgress); answer != 0) {
-        return answer;
+        return Result::Answer(answer);
       }
     }
     lastReport = Clock::now();
     lastValue = step.report;
     if (int32_t answer = report(step.report); answer != 0) {
-      return answer;
+      return Result::Answer(answer);
     }
   }
 }
@@ -187,13 +188,13 @@ std::vector<std::string> ToolArguments(const std::string& toolCopy, const std::s
   return {toolCopy, backupFolder, outputFolder};
 }
 
-int32_t RunDecryption(const DecryptionRun& run, std::string_view password, int32_t& runningProgress,
-                      const DecryptionProgress& report) {
+Result RunDecryption(const DecryptionRun& run, std::string_view password, int32_t& runningProgress,
+                     const DecryptionProgress& report) {
   // The overlap is checked first: nothing of a backup folder may change, not even its mode.
   if (FoldersOverlap(run.backupFolder, run.outputFolder) ||
       InstallToolCopy(run.toolSource, run.toolCopy) != 0 ||
       EnsurePrivateFolder(run.outputFolder) != 0) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   // The tool never deletes what a folder already holds: files of an earlier run (of another
   // backup, perhaps) would otherwise be read as this backup's.
@@ -201,16 +202,16 @@ int32_t RunDecryption(const DecryptionRun& run, std::string_view password, int32
   ChildProcess child;
   if (child.Start(run.toolCopy, ToolArguments(run.toolCopy, run.backupFolder, run.outputFolder)) !=
       0) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   {
     // A tool that is already gone tells why on its output, which is read below.
     PasswordLine line(password);
     child.WriteInputAndClose(line.text());
   }
-  int32_t result = FollowTool(child, run, runningProgress, report);
-  child.End(result == kResultOk ? kExitGrace : std::chrono::milliseconds(0));
-  if (result != kResultOk) {
+  Result result = FollowTool(child, run, runningProgress, report);
+  child.End(result.ok() ? kExitGrace : std::chrono::milliseconds(0));
+  if (!result.ok()) {
     EmptyFolder(run.outputFolder);
   }
   report(runningProgress + run.stepWeight);

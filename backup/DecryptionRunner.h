@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/Result.h"
+
 namespace zbe {
 
 // Runs the decryption tool (tools/decrypt) on an encrypted backup as a child process and turns
@@ -52,12 +54,13 @@ std::vector<std::string> ToolArguments(const std::string& toolCopy, const std::s
 // 3. Ends the tool (its whole process group, when the run was stopped or the password was wrong)
 //    and reports "runningProgress" + stepWeight once more (not stored, answer not heeded).
 // "runningProgress" is the scan's running progress; the first "Count:" while it is 0 sets it to
-// 1 (reported first). Returns 0 when the tool ran to its end (whatever it managed to decrypt);
-// -110 when it printed "Wrong password"; the answer of a report that was not 0; or 87 when the
+// 1 (reported first). Returns success when the tool ran to its end (whatever it managed to
+// decrypt); -110 when it printed "Wrong password"; a stop with the answer of a report that was
+// not 0; or 87 when the
 // tool cannot be installed or started or the output folder cannot be prepared (no report is then
 // made). After a result other than 0 the output folder is emptied again, so that no decrypted
 // data outlives a failed run.
-int32_t RunDecryption(const DecryptionRun& run, std::string_view password, int32_t& runningProgress,
-                      const DecryptionProgress& report);
+Result RunDecryption(const DecryptionRun& run, std::string_view password, int32_t& runningProgress,
+                     const DecryptionProgress& report);
 
 }  // namespace zbe

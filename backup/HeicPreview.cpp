@@ -69,22 +69,22 @@ void AppendBytes(void* context, void* data, int size) {
 
 }  // namespace
 
-int32_t HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
+Result HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
   jpeg.clear();
   std::string bytes;
   if (!ReadStoredFile(storedPath, bytes)) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   HeifLibrary library;
   std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
   if (!context ||
       heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr)
               .code != heif_error_Ok) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   heif_image_handle* rawHandle = nullptr;
   if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   std::unique_ptr<heif_image_handle, HandleRelease> handle(rawHandle);
   const int declaredWidth = heif_image_handle_get_width(handle.get());
@@ -92,13 +92,13 @@ int32_t HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
   if (declaredWidth <= 0 || declaredHeight <= 0 ||
       static_cast<uint64_t>(declaredWidth) * static_cast<uint64_t>(declaredHeight) >
           kMaxHeicPixels) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   heif_image* rawImage = nullptr;
   if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
                         nullptr)
           .code != heif_error_Ok) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   std::unique_ptr<heif_image, ImageRelease> image(rawImage);
   const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
@@ -107,7 +107,7 @@ int32_t HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
   const uint8_t* plane =
       heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
   if (plane == nullptr || width <= 0 || height <= 0 || stride < width * 3) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   // The encoder wants rows without padding.
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
@@ -119,9 +119,9 @@ int32_t HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
   if (stbi_write_jpg_to_func(AppendBytes, &jpeg, width, height, 3, pixels.data(), kJpegQuality) ==
       0) {
     jpeg.clear();
-    return kResultMissingFile;
+    return kMissingFile;
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
 }  // namespace zbe

@@ -5,11 +5,10 @@
 
 namespace zbe {
 
-int32_t ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entries) {
+Result ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entries) {
   entries.clear();
   SqliteDatabase db;
-  int32_t opened = db.Open(path);
-  if (opened != 0) {
+  if (Result opened = db.Open(path); !opened.ok()) {
     return opened;
   }
   auto onRow = [&entries](int columnCount, char** values, char**) {
@@ -26,10 +25,10 @@ int32_t ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entr
     entries.push_back(std::move(entry));
     return 0;
   };
-  if (db.Exec("select fileID,domain, relativePath from Files;", onRow) != 0) {
-    return kResultQueryFailed;
+  if (!db.Exec("select fileID,domain, relativePath from Files;", onRow).ok()) {
+    return kQueryFailed;
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
 }  // namespace zbe

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "backup/ManifestEntry.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -12,9 +13,9 @@ namespace zbe {
 // which is emptied first, in the order of the Files table. Every row is kept, whatever its kind
 // (files, folders and links): path is the domain (empty when NULL), followed by "-" and the
 // relative path when that is not NULL. The database is opened read-only and immutable.
-// Returns 0; SQLite's result code when it cannot be opened (14 for a missing file); or 1006
+// Returns success; SQLite's result code when it cannot be opened (14 for a missing file); or 1006
 // when the query fails (no Files table, or not a database, as an encrypted one is). "entries"
 // keeps the rows read before a failure.
-int32_t ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entries);
+Result ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entries);
 
 }  // namespace zbe

@@ -7,8 +7,8 @@
 
 namespace zbe {
 
-int32_t LoadManifest(const std::string& backupFolder, const std::string& decryptedManifest,
-                     std::vector<ManifestEntry>& entries, bool& usesManifestDb) {
+Result LoadManifest(const std::string& backupFolder, const std::string& decryptedManifest,
+                    std::vector<ManifestEntry>& entries, bool& usesManifestDb) {
   entries.clear();
   std::string manifestDb = JoinPath(backupFolder, "Manifest.db");
   usesManifestDb = IsRegularFile(manifestDb);
@@ -20,7 +20,7 @@ int32_t LoadManifest(const std::string& backupFolder, const std::string& decrypt
   if (PathExists(mbdb)) {
     return ReadManifestMbdb(mbdb, entries);
   }
-  return kResultMissingFile;
+  return kMissingFile;
 }
 
 }  // namespace zbe

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "backup/ManifestEntry.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -14,7 +15,7 @@ namespace zbe {
 // encrypted backup; empty for a plain one), else the folder's "Manifest.db"; otherwise the
 // folder's "Manifest.mbdb" is read. Returns the reader's result (see ReadManifestDb and
 // ReadManifestMbdb), or 87 when the folder holds neither manifest. Only reads.
-int32_t LoadManifest(const std::string& backupFolder, const std::string& decryptedManifest,
-                     std::vector<ManifestEntry>& entries, bool& usesManifestDb);
+Result LoadManifest(const std::string& backupFolder, const std::string& decryptedManifest,
+                    std::vector<ManifestEntry>& entries, bool& usesManifestDb);
 
 }  // namespace zbe

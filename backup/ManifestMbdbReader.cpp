@@ -96,9 +96,9 @@ bool ParseRecord(Cursor& cursor, std::string_view& domain, std::string_view& pat
 
 }  // namespace
 
-int32_t ParseManifestMbdb(std::string_view data, std::vector<ManifestEntry>& entries) {
+Result ParseManifestMbdb(std::string_view data, std::vector<ManifestEntry>& entries) {
   if (data.substr(0, 4) != "mbdb") {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   // The two bytes after the magic hold the format version, which does not change the records.
   Cursor cursor(data, data.size() < 6 ? data.size() : 6);
@@ -118,17 +118,17 @@ int32_t ParseManifestMbdb(std::string_view data, std::vector<ManifestEntry>& ent
     entry.fileID = Sha1Hex(entry.path);
     entries.push_back(std::move(entry));
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t ReadManifestMbdb(const std::string& path, std::vector<ManifestEntry>& entries) {
+Result ReadManifestMbdb(const std::string& path, std::vector<ManifestEntry>& entries) {
   UniqueFd fd;
   struct stat info {};
   if (OpenRegularFile(path, fd) != 0 || fstat(fd.get(), &info) != 0) {
-    return kResultMbdbNotOpenable;
+    return kMbdbNotOpenable;
   }
   if (static_cast<uint64_t>(info.st_size) > kMaxMbdbBytes) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   std::string data;
   try {
@@ -143,14 +143,14 @@ int32_t ReadManifestMbdb(const std::string& path, std::vector<ManifestEntry>& en
         break;
       }
       if (data.size() + static_cast<size_t>(got) > kMaxMbdbBytes) {
-        return kResultMissingFile;  // grew while being read
+        return kMissingFile;  // grew while being read
       }
       data.append(buffer, static_cast<size_t>(got));
     }
   } catch (const std::bad_alloc&) {
-    return kResultMissingFile;
+    return kMissingFile;
   } catch (const std::length_error&) {
-    return kResultMissingFile;
+    return kMissingFile;
   }
   return ParseManifestMbdb(data, entries);
 }

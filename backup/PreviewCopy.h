@@ -4,6 +4,7 @@
 #include <string>
 
 #include "backup/RecoveryCallbacks.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -16,11 +17,11 @@ namespace zbe {
 // "callback" (may be null) gets (context, percent) after each chunk of 65536 bytes; a non-zero
 // answer stops the copy and becomes the result. When given, it always gets a last call with 100
 // before the function returns, whatever the outcome.
-// Returns 0; 87 when "workFolder" is empty, the type is not recognised or not in any list,
+// Returns success; 87 when "workFolder" is empty, the type is not recognised or not in any list,
 // either file cannot be opened, or a HEIF photo cannot be decoded; the errno of a failed read or
-// write; or the callback's answer. A copy left incomplete by a failure or a stop is removed. The
-// stored file is only read.
-int32_t MakePreviewCopy(const std::string& workFolder, const std::string& storedPath,
-                        std::string& copyPath, PreviewCopyCallback callback, void* context);
+// write; or a stop with the callback's answer. A copy left incomplete by a failure or a stop is
+// removed. The stored file is only read.
+Result MakePreviewCopy(const std::string& workFolder, const std::string& storedPath,
+                       std::string& copyPath, PreviewCopyCallback callback, void* context);
 
 }  // namespace zbe

@@ -16,9 +16,9 @@ namespace {
 
 constexpr size_t kChunkBytes = 65536;
 
-// Copies the open "in" to "out". Returns 0, an errno or the callback's answer.
-int32_t CopyChunks(int in, int out, uint64_t size, const std::string& destination,
-                   FileCopyCallback callback, void* context) {
+// Copies the open "in" to "out". Returns success, an errno or the callback's answer.
+Result CopyChunks(int in, int out, uint64_t size, const std::string& destination,
+                  FileCopyCallback callback, void* context) {
   std::vector<char> buffer(kChunkBytes);
   uint64_t copied = 0;
   for (;;) {
@@ -26,10 +26,10 @@ int32_t CopyChunks(int in, int out, uint64_t size, const std::string& destinatio
     if (got < 0) {
       if (errno == EINTR)
         continue;
-      return errno;
+      return Result::System(errno);
     }
     if (got == 0) {
-      return kResultOk;
+      return Result::Ok();
     }
     int32_t writeError =
         WriteAllBytes(out, std::string_view(buffer.data(), static_cast<size_t>(got)));
@@ -40,20 +40,20 @@ int32_t CopyChunks(int in, int out, uint64_t size, const std::string& destinatio
     // A failed write ends the copy even when the callback answers "go on": a file with a hole
     // must not pass for a copy.
     if (writeError != 0) {
-      return writeError;
+      return Result::System(writeError);
     }
     if (answer != 0) {
-      return answer;
+      return Result::Answer(answer);
     }
   }
 }
 
 }  // namespace
 
-int32_t CopyStoredFile(const std::string& source, const std::string& destination,
-                       FileCopyCallback callback, void* context) {
+Result CopyStoredFile(const std::string& source, const std::string& destination,
+                      FileCopyCallback callback, void* context) {
   CreateFolders(ParentFolder(destination));
-  int32_t result = kResultOk;
+  Result result;
   UniqueFd in;
   UniqueFd out;
   struct stat inInfo {};
@@ -65,18 +65,27 @@ int32_t CopyStoredFile(const std::string& source, const std::string& destination
   if (!out.valid() || fstat(out.get(), &outInfo) != 0 ||
       (inInfo.st_dev == outInfo.st_dev && inInfo.st_ino == outInfo.st_ino) ||
       (S_ISREG(outInfo.st_mode) && ftruncate(out.get(), 0) != 0)) {
-    result = kResultMissingFile;
+    result = kMissingFile;
   } else if (inInfo.st_size > 0) {
     result = CopyChunks(in.get(), out.get(), static_cast<uint64_t>(inInfo.st_size), destination,
                         callback, context);
   }
-  if (out.valid() && out.Reset() != 0 && result == kResultOk) {
-    result = errno;
+  if (out.valid() && out.Reset() != 0 && result.ok()) {
+    result = Result::System(errno);
   }
-  if (result > 0 && callback != nullptr) {
-    callback(context, 100, result, destination);
+  // The callback gets the code the product's interfaces carry; a stop with a negative answer
+  // makes no last call.
+  if (result.code() > 0 && callback != nullptr) {
+    callback(context, 100, result.code(), destination);
   }
   return result;
+}
+
+Result CopyStoredDatabase(const std::string& source, const std::string& destination) {
+  if (!IsRegularFile(source)) {
+    return kMissingFile;
+  }
+  return Result::System(CopyFileBytes(source, destination));
 }
 
 }  // namespace zbe

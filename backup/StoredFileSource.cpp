@@ -1,20 +1,22 @@
 #include "backup/StoredFileSource.h"
 
 #include "backup/CBackupParser.h"
+#include "backup/StoredFileCopy.h"
+#include "backup/StoredFiles.h"
 
 namespace zbe {
 
-int32_t ParserStoredFiles::CopyStoredFile(const std::string& source, const std::string& destination,
-                                          FileCopyCallback callback, void* context) {
-  return parser_.CopyStoredFile(source, destination, callback, context);
+Result ParserStoredFiles::CopyStoredFile(const std::string& source, const std::string& destination,
+                                         FileCopyCallback callback, void* context) {
+  return zbe::CopyStoredFile(source, destination, callback, context);
 }
 
-int32_t ParserStoredFiles::CopyMessagesDatabase(const std::string& destination) {
-  return parser_.CopyMessagesDatabase(destination);
+Result ParserStoredFiles::CopyMessagesDatabase(const std::string& destination) {
+  return CopyStoredDatabase(parser_.StoredFilePath(kMessagesHashedName), destination);
 }
 
-int32_t ParserStoredFiles::CopyContactsDatabase(const std::string& destination) {
-  return parser_.CopyContactsDatabase(destination);
+Result ParserStoredFiles::CopyContactsDatabase(const std::string& destination) {
+  return CopyStoredDatabase(parser_.StoredFilePath(kAddressBookHashedName), destination);
 }
 
 }  // namespace zbe

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "backup/RecoveryCallbacks.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -16,14 +17,14 @@ class IStoredFileSource {
  public:
   virtual ~IStoredFileSource() = default;
 
-  // Copies the stored file "source" to "destination" (see backup/StoredFileCopy.h for the
-  // callback's reports and every result).
-  virtual int32_t CopyStoredFile(const std::string& source, const std::string& destination,
-                                 FileCopyCallback callback, void* context) = 0;
-  // Copy the stored messages ("sms.db") and address book databases to "destination". Return 0,
-  // 87 when the stored database cannot be opened, or the errno of a failed write.
-  virtual int32_t CopyMessagesDatabase(const std::string& destination) = 0;
-  virtual int32_t CopyContactsDatabase(const std::string& destination) = 0;
+  // Copies the stored file "source" to "destination" (see CopyStoredFile in
+  // backup/StoredFileCopy.h for the callback's reports and every result).
+  virtual Result CopyStoredFile(const std::string& source, const std::string& destination,
+                                FileCopyCallback callback, void* context) = 0;
+  // Copy the stored messages ("sms.db") and address book databases to "destination"
+  // (CopyStoredDatabase: success, 87 when the stored database is missing, or an errno).
+  virtual Result CopyMessagesDatabase(const std::string& destination) = 0;
+  virtual Result CopyContactsDatabase(const std::string& destination) = 0;
 };
 
 // The stored files of the backup that "parser" has opened; the parser is borrowed and must
@@ -34,10 +35,10 @@ class ParserStoredFiles final : public IStoredFileSource {
   ParserStoredFiles(const ParserStoredFiles&) = delete;
   ParserStoredFiles& operator=(const ParserStoredFiles&) = delete;
 
-  int32_t CopyStoredFile(const std::string& source, const std::string& destination,
-                         FileCopyCallback callback, void* context) override;
-  int32_t CopyMessagesDatabase(const std::string& destination) override;
-  int32_t CopyContactsDatabase(const std::string& destination) override;
+  Result CopyStoredFile(const std::string& source, const std::string& destination,
+                        FileCopyCallback callback, void* context) override;
+  Result CopyMessagesDatabase(const std::string& destination) override;
+  Result CopyContactsDatabase(const std::string& destination) override;
 
  private:
   const CBackupParser& parser_;

@@ -49,7 +49,7 @@ int BackupScan::Run(const std::string& folder, const CategorySet& chosen, bool p
 
 int BackupScan::Open(const std::string& folder, bool passwordStdin) {
   const char* command = command_.c_str();
-  if (ReadSummaryOfFolder(folder, summary_) != kResultOk) {
+  if (!ReadSummaryOfFolder(folder, summary_).ok()) {
     std::fprintf(stderr,
                  IsFolder(folder) ? "zbe %s: %s has no readable Info.plist; it is not a backup "
                                     "folder\n"

@@ -43,13 +43,13 @@ void CancelRun(void* run) noexcept {
   static_cast<ExportRun*>(run)->RequestCancel();
 }
 
-nlohmann::ordered_json Report(const ExportRun& run, int32_t result,
+nlohmann::ordered_json Report(const ExportRun& run, const Result& result,
                               const ExportProgressView& view) {
   ExportCounts counts = run.counts();
   nlohmann::ordered_json report;
   report["destination"] = run.root();
   report["runStamp"] = run.runStamp();
-  report["cancelled"] = result == kResultStopped;
+  report["cancelled"] = result.stopped();
   report["total"] = counts.total;
   report["done"] = counts.done;
   report["succeeded"] = counts.succeeded;
@@ -107,7 +107,7 @@ int RunExport(const std::vector<std::string>& arguments) {
   ExportProgressView view(stderr);
   ExportRun run(std::move(inputs), &view);
   // Templates first: a run that cannot start leaves no trace, not even DIR.
-  if (run.LoadTemplates() != kResultOk) {
+  if (!run.LoadTemplates().ok()) {
     std::fprintf(stderr, "zbe export: cannot read the template %s: %s; nothing was exported\n",
                  run.templateFailure().path.c_str(),
                  ExportStatusText(run.templateFailure().errorCode).c_str());
@@ -118,18 +118,17 @@ int RunExport(const std::vector<std::string>& arguments) {
                  ExportStatusText(created).c_str());
     return kExitFailure;
   }
-  int32_t result = kResultOk;
+  Result result;
   {
     CancelOnInterrupt interrupt(&CancelRun, &run);
     result = run.Run();
   }
   view.Finish();
-  if (result == kResultDestinationInBackup) {
+  if (result == kDestinationInBackup) {
     return kUsage.Error(out + " lies inside the backup folder; choose a folder outside it");
   }
-  if (result != kResultOk && result != kResultStopped) {
-    std::fprintf(stderr, "zbe export: the export could not start: %s\n",
-                 ExportStatusText(result).c_str());
+  if (!result.ok() && !result.stopped()) {
+    std::fprintf(stderr, "zbe export: the export could not start: %s\n", result.Text().c_str());
     return kExitFailure;
   }
   if (parsed.has("--json")) {
@@ -137,7 +136,7 @@ int RunExport(const std::vector<std::string>& arguments) {
   } else {
     std::printf("%s\n", ExportProgressView::SummaryLine(run.counts()).c_str());
   }
-  if (result == kResultStopped) {
+  if (result.stopped()) {
     std::fputs("zbe export: cancelled; the files listed before the cancel are in place\n", stderr);
     return kExitStopped;
   }

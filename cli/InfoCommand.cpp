@@ -30,7 +30,7 @@ int RunInfo(const std::vector<std::string>& arguments) {
 
   const std::string& folder = parsed.positional.front();
   BackupSummary summary;
-  if (ReadSummaryOfFolder(folder, summary) != kResultOk) {
+  if (!ReadSummaryOfFolder(folder, summary).ok()) {
     if (!IsFolder(folder)) {
       std::fprintf(stderr, "zbe info: %s is not a folder\n", folder.c_str());
     } else {

@@ -82,7 +82,7 @@ int RunPrint(const std::vector<std::string>& arguments) {
   inputs.programFolder = ProgramFolder();
   inputs.pagePath = out;
   PrintPageRun run(std::move(inputs));
-  int32_t result = kResultOk;
+  Result result;
   {
     CancelOnInterrupt interrupt(&CancelPrint, &run);
     result = run.Run();
@@ -93,13 +93,12 @@ int RunPrint(const std::vector<std::string>& arguments) {
                  "records alone\n",
                  ExportStatusText(run.templateResult()).c_str());
   }
-  if (result == kResultStopped) {
+  if (result.stopped()) {
     std::fprintf(stderr, "zbe print: cancelled; %s holds the records taken so far\n", out.c_str());
     return kExitStopped;
   }
-  if (result != kResultOk) {
-    std::fprintf(stderr, "zbe print: cannot write %s: %s\n", out.c_str(),
-                 ExportStatusText(result).c_str());
+  if (!result.ok()) {
+    std::fprintf(stderr, "zbe print: cannot write %s: %s\n", out.c_str(), result.Text().c_str());
     return kExitFailure;
   }
   return kExitOk;

@@ -5,9 +5,9 @@
 
 namespace zbe {
 
-int32_t WriteChatHtml(const std::string& path, const HtmlTemplate& whatsAppTemplate,
-                      const WhatsAppMessage& row, const std::vector<WhatsAppMessage>& chat,
-                      IExportProgress* progress) {
+Result WriteChatHtml(const std::string& path, const HtmlTemplate& whatsAppTemplate,
+                     const WhatsAppMessage& row, const std::vector<WhatsAppMessage>& chat,
+                     IExportProgress* progress) {
   std::string head = FillPerson(whatsAppTemplate.head, row.memberNames, row.memberJids);
   return WriteMessagesHtml(path, head, whatsAppTemplate.tail, chat, WhatsAppDateLineParty,
                            progress);

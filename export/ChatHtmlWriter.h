@@ -7,6 +7,7 @@
 #include "export/ExportProgress.h"
 #include "export/Template.h"
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -16,11 +17,11 @@ namespace zbe {
 // "Me" for sent messages, else WhatsAppDateLineParty), then the tail. "row" is the chat's row
 // in the data list (a copy of its newest message); "chat" is its vector of the WhatsApp map
 // (empty when the key had no entry: head and tail only). Progress, stopping and results are
-// those of WriteConversationHtml: returns 0, 2 when "progress" asked to stop (the file holds
+// those of WriteConversationHtml: returns success, a stop when "progress" asked (the file holds
 // the messages taken so far), or the errno of a file that could not be created or written
 // (also reported to "progress" as finished with it).
-int32_t WriteChatHtml(const std::string& path, const HtmlTemplate& whatsAppTemplate,
-                      const WhatsAppMessage& row, const std::vector<WhatsAppMessage>& chat,
-                      IExportProgress* progress);
+Result WriteChatHtml(const std::string& path, const HtmlTemplate& whatsAppTemplate,
+                     const WhatsAppMessage& row, const std::vector<WhatsAppMessage>& chat,
+                     IExportProgress* progress);
 
 }  // namespace zbe

@@ -17,10 +17,10 @@ void AppendMessageBubble(std::string& body, bool sent, std::string_view date,
   body += "</div>\r\n";
 }
 
-int32_t WriteConversationHtml(const std::string& path, std::string_view head, std::string_view tail,
-                              size_t messageCount,
-                              const std::function<void(size_t, std::string&)>& appendMessage,
-                              IExportProgress* progress) {
+Result WriteConversationHtml(const std::string& path, std::string_view head, std::string_view tail,
+                             size_t messageCount,
+                             const std::function<void(size_t, std::string&)>& appendMessage,
+                             IExportProgress* progress) {
   std::string body;
   bool stopped = false;
   for (size_t i = 0; i < messageCount; ++i) {
@@ -34,20 +34,19 @@ int32_t WriteConversationHtml(const std::string& path, std::string_view head, st
       }
     }
   }
-  int32_t result = WriteOutputFile(path, {head, body, tail});
-  if (result != 0) {
+  if (int32_t error = WriteOutputFile(path, {head, body, tail}); error != 0) {
     if (progress != nullptr) {
-      progress->OnFileProgress(100, result, path);
+      progress->OnFileProgress(100, error, path);
     }
-    return result;
+    return Result::System(error);
   }
   if (stopped) {
-    return kResultStopped;
+    return Result::Stopped();
   }
   if (messageCount > 0 && progress != nullptr) {
     progress->OnFileProgress(100, 0, path);
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
 }  // namespace zbe

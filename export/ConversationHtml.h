@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/ExportProgress.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -30,20 +31,20 @@ void AppendMessageBubble(std::string& body, bool sent, std::string_view date,
 // created or written is reported (100, errno, path), stopped or not. The finished report comes only
 // after the bytes are on disk, so a file is never listed as a success before its write has
 // succeeded. An empty conversation writes head and tail and reports nothing unless the write fails.
-// Returns 0; 2 when stopped (the file holds only part of the conversation; the caller decides
+// Returns success; a stop (the file holds only part of the conversation; the caller decides
 // whether to keep it); or the errno of the failed create or write.
-int32_t WriteConversationHtml(const std::string& path, std::string_view head, std::string_view tail,
-                              size_t messageCount,
-                              const std::function<void(size_t, std::string&)>& appendMessage,
-                              IExportProgress* progress);
+Result WriteConversationHtml(const std::string& path, std::string_view head, std::string_view tail,
+                             size_t messageCount,
+                             const std::function<void(size_t, std::string&)>& appendMessage,
+                             IExportProgress* progress);
 
 // WriteConversationHtml of one bubble per message of "messages" (MessageRecord or
 // WhatsAppMessage), in order: the party is "Me" for a sent message (isFromMe != 0), else
 // "partyOf(message)". Results as WriteConversationHtml.
 template <class Message>
-int32_t WriteMessagesHtml(const std::string& path, std::string_view head, std::string_view tail,
-                          const std::vector<Message>& messages,
-                          std::string_view (*partyOf)(const Message&), IExportProgress* progress) {
+Result WriteMessagesHtml(const std::string& path, std::string_view head, std::string_view tail,
+                         const std::vector<Message>& messages,
+                         std::string_view (*partyOf)(const Message&), IExportProgress* progress) {
   return WriteConversationHtml(
       path, head, tail, messages.size(),
       [&messages, partyOf](size_t i, std::string& body) {

@@ -50,13 +50,13 @@ struct ExportContext {
 };
 
 // Writes one output file at a path where nothing exists yet: UniquePath("wanted"), checked
-// with CheckPathLength, then "write"(path), which returns 0, 2 (stopped) or an error code. A
+// with CheckPathLength, then "write"(path), which returns success, a stop or a failure. A
 // file that was not written completely is deleted (nothing existed at that path before, so
 // nothing of the user's is lost). The file is then reported finished with the result, except a
 // success when "reportSuccess" is false (the text and CSV files and the end step's files, which
 // the run lists only when they fail) and a stop, which comes only from a cancel, after which the
 // reporter lists nothing.
 void WriteNewFile(ExportContext& context, const std::string& wanted,
-                  const std::function<int32_t(const std::string&)>& write, bool reportSuccess);
+                  const std::function<Result(const std::string&)>& write, bool reportSuccess);
 
 }  // namespace zbe

@@ -18,7 +18,7 @@ void WriteRowFile(ExportContext& context, const ExportRowFile& file, TemplateKin
   WriteNewFile(
       context, file.path,
       [&](const std::string& path) {
-        return WriteOutputFile(path, {tmpl.head, file.rows, tmpl.tail});
+        return Result::System(WriteOutputFile(path, {tmpl.head, file.rows, tmpl.tail}));
       },
       false);
 }

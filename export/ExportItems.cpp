@@ -22,12 +22,12 @@ bool Cancelled(const ExportContext& context) {
 // reporting "file" failed: its path is too long (nothing is created then) or the folder cannot be
 // made.
 bool MakeFolder(ExportContext& context, const std::string& folder, const std::string& file) {
-  int32_t result = CheckPathLength(file);
-  if (result == kResultOk) {
-    result = CreateFolders(folder);
+  int32_t error = CheckPathLength(file);
+  if (error == 0) {
+    error = CreateFolders(folder);
   }
-  if (result != kResultOk) {
-    context.reporter.Finished(file, result);
+  if (error != 0) {
+    context.reporter.Finished(file, Result::System(error));
     return false;
   }
   return true;
@@ -40,7 +40,7 @@ const HtmlTemplate& TemplateOf(const ExportContext& context, TemplateKind kind) 
 // Writes "wanted", a file of an entry that is listed only when it fails. Returns false when the
 // run has been cancelled meanwhile: the entry then begins no further file.
 bool WriteSideFile(ExportContext& context, const std::string& wanted,
-                   const std::function<int32_t(const std::string&)>& write) {
+                   const std::function<Result(const std::string&)>& write) {
   WriteNewFile(context, wanted, write, false);
   return !Cancelled(context);
 }
@@ -48,7 +48,7 @@ bool WriteSideFile(ExportContext& context, const std::string& wanted,
 // Writes "wanted", the file whose report stands for the entry (listed whatever its result).
 // "write" gets the path and the observer that passes its progress on to the run's reporter.
 void WriteEntryFile(ExportContext& context, const std::string& wanted,
-                    const std::function<int32_t(const std::string&, FileProgressFilter&)>& write) {
+                    const std::function<Result(const std::string&, FileProgressFilter&)>& write) {
   WriteNewFile(
       context, wanted,
       [&](const std::string& path) {
@@ -61,16 +61,16 @@ void WriteEntryFile(ExportContext& context, const std::string& wanted,
 }  // namespace
 
 void WriteNewFile(ExportContext& context, const std::string& wanted,
-                  const std::function<int32_t(const std::string&)>& write, bool reportSuccess) {
+                  const std::function<Result(const std::string&)>& write, bool reportSuccess) {
   std::string path = UniquePath(wanted);
-  int32_t result = CheckPathLength(path);
-  if (result == kResultOk) {
+  Result result = Result::System(CheckPathLength(path));
+  if (result.ok()) {
     result = write(path);
   }
-  if (result != kResultOk) {
+  if (!result.ok()) {
     RemovePath(path);
   }
-  if (result != kResultOk || reportSuccess) {
+  if (!result.ok() || reportSuccess) {
     context.reporter.Finished(path, result);
   }
 }
@@ -100,8 +100,9 @@ void ExportThread(ExportContext& context, const std::string& messagesFolder,
     return;
   }
   context.messagesExported = true;
-  if (!WriteSideFile(context, base + ".txt",
-                     [&](const std::string& path) { return WriteThreadText(path, thread); })) {
+  if (!WriteSideFile(context, base + ".txt", [&](const std::string& path) {
+        return Result::System(WriteThreadText(path, thread));
+      })) {
     return;
   }
   WriteEntryFile(context, base + ".html",
@@ -121,10 +122,12 @@ void ExportChat(ExportContext& context, const std::string& chatsFolder, const Wh
   if (!MakeFolder(context, folder, base + ".html")) {
     return;
   }
-  if (!WriteSideFile(context, base + ".txt",
-                     [&](const std::string& path) { return WriteChatText(path, chat); }) ||
-      !WriteSideFile(context, base + ".csv",
-                     [&](const std::string& path) { return WriteChatCsv(path, chat); })) {
+  if (!WriteSideFile(
+          context, base + ".txt",
+          [&](const std::string& path) { return Result::System(WriteChatText(path, chat)); }) ||
+      !WriteSideFile(context, base + ".csv", [&](const std::string& path) {
+        return Result::System(WriteChatCsv(path, chat));
+      })) {
     return;
   }
   WriteEntryFile(context, base + ".html",
@@ -146,7 +149,7 @@ void ExportRecordRow(ExportContext& context, ExportRowFile& file, const std::str
   if (file.path.empty()) {
     file.path = UniquePath(wanted);
   }
-  if (context.reporter.Finished(file.path, kResultOk) == kResultOk) {
+  if (context.reporter.Finished(file.path, Result::Ok()).ok()) {
     file.rows += row;
   }
 }

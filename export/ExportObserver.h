@@ -19,7 +19,7 @@ struct ExportCounts {
 struct FinishedFile {
   std::string path;       // the file's full path below the destination root
   int32_t errorCode = 0;  // 0, or the errno or result code of its failure
-  std::string status;     // "Success", or ExportStatusText(errorCode)
+  std::string status;     // "Success", or the failure's text (Result::Text)
 
   bool operator==(const FinishedFile&) const = default;
 };

@@ -1,6 +1,5 @@
 #include "export/ExportReporter.h"
 
-#include "export/ExportStatusText.h"
 #include "records/ResultCodes.h"
 
 namespace zbe {
@@ -24,21 +23,21 @@ int32_t ExportReporter::Progress(int32_t percent, const std::string& path) {
   return kResultOk;
 }
 
-int32_t ExportReporter::Finished(const std::string& path, int32_t errorCode) {
+Result ExportReporter::Finished(const std::string& path, const Result& result) {
   std::lock_guard<std::recursive_mutex> hold(lock_);
   if (cancelled()) {
-    return kResultStopped;
+    return Result::Stopped();
   }
   counts_.done += 1;
-  if (errorCode != 0) {
+  if (!result.ok()) {
     counts_.failed += 1;
   }
   counts_.succeeded = counts_.done - counts_.failed;
   if (observer_ != nullptr) {
-    observer_->OnFileFinished(FinishedFile{path, errorCode, ExportStatusText(errorCode)}, counts_);
+    observer_->OnFileFinished(FinishedFile{path, result.code(), result.Text()}, counts_);
     observer_->OnProgress(100, path, counts_);
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
 ExportCounts ExportReporter::counts() const {

@@ -7,6 +7,7 @@
 
 #include "export/ExportObserver.h"
 #include "export/ExportProgress.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -32,10 +33,11 @@ class ExportReporter {
   // (nothing passed on), else 0.
   int32_t Progress(int32_t percent, const std::string& path);
 
-  // The file at "path" is finished with "errorCode" (0: success). Returns 2 when the run is
-  // cancelled (not counted, nothing passed on); else counts it, tells the observer
-  // (OnFileFinished, then OnProgress with 100) and returns 0.
-  int32_t Finished(const std::string& path, int32_t errorCode);
+  // The file at "path" is finished with "result". Returns a stop when the run is cancelled (not
+  // counted, nothing passed on); else counts it (a failure unless "result" is success), tells
+  // the observer (OnFileFinished with the result's code and text, then OnProgress with 100) and
+  // returns success.
+  Result Finished(const std::string& path, const Result& result);
 
   // The counts as they stand; safe from any thread.
   ExportCounts counts() const;

@@ -126,71 +126,71 @@ ExportRun::~ExportRun() {
   }
 }
 
-int32_t ExportRun::LoadTemplates() {
+Result ExportRun::LoadTemplates() {
   if (templatesLoaded_) {
-    return kResultOk;
+    return Result::Ok();
   }
   for (const TemplateKindInfo& info : TemplateKinds()) {
     HtmlTemplate& tmpl = templates_[static_cast<size_t>(info.kind)];
-    int32_t result = LoadTemplate(info.kind, inputs_.programFolder, inputs_.deviceName, tmpl);
-    if (result != kResultOk) {
-      templateFailure_ = TemplateFailure{inputs_.programFolder + std::string(info.file), result};
-      return kResultTemplateUnreadable;
+    int32_t error = LoadTemplate(info.kind, inputs_.programFolder, inputs_.deviceName, tmpl);
+    if (error != 0) {
+      templateFailure_ = TemplateFailure{inputs_.programFolder + std::string(info.file), error};
+      return kTemplateUnreadable;
     }
   }
   templatesLoaded_ = true;
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t ExportRun::Prepare() {
+Result ExportRun::Prepare() {
   if (inputs_.results == nullptr || inputs_.selection == nullptr ||
       inputs_.storedFiles == nullptr || inputs_.destinationRoot.empty()) {
-    return EINVAL;
+    return Result::System(EINVAL);
   }
-  if (int32_t loaded = LoadTemplates(); loaded != kResultOk) {
+  if (Result loaded = LoadTemplates(); !loaded.ok()) {
     return loaded;
   }
   root_ = WithoutTrailingSlash(inputs_.destinationRoot);
   if (ExportWouldTouchBackup(root_, inputs_.backupFolder)) {
-    return kResultDestinationInBackup;
+    return kDestinationInBackup;
   }
   stamp_ = RunStamp(inputs_.localTime ? inputs_.localTime() : SystemLocalTime());
   uint64_t checked = inputs_.selection->Totals().checkedCount;
   reporter_.Start(static_cast<int32_t>(checked > INT32_MAX ? INT32_MAX : checked));
   walk_ = inputs_.selection->Walk();
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t ExportRun::Run() {
+Result ExportRun::Run() {
   result_ = Prepare();
-  if (result_ == kResultOk) {
+  if (result_.ok()) {
     finished_.store(0);
     Execute();
   }
   return result_;
 }
 
-int32_t ExportRun::Start() {
+Result ExportRun::Start() {
   if (worker_.joinable()) {
-    return EINVAL;
+    return Result::System(EINVAL);
   }
   result_ = Prepare();
-  if (result_ != kResultOk) {
+  if (!result_.ok()) {
     return result_;
   }
   finished_.store(0);
   worker_ = std::thread([this] { Execute(); });
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t ExportRun::Wait() {
+Result ExportRun::Wait() {
   if (worker_.joinable()) {
     worker_.join();
   }
   return result_;
 }
 
-int32_t ExportRun::Execute() {
+Result ExportRun::Execute() {
   ExportContext context(*inputs_.results, *inputs_.storedFiles, reporter_, templates_, root_,
                         stamp_);
   for (const StatisticsEntry& entry : walk_) {
@@ -199,10 +199,10 @@ int32_t ExportRun::Execute() {
     }
   }
   RunExportEndStep(context);
-  int32_t result = reporter_.cancelled() ? kResultStopped : kResultOk;
+  Result result = reporter_.cancelled() ? Result::Stopped() : Result::Ok();
   if (observer_ != nullptr) {
     std::lock_guard<std::recursive_mutex> hold(reporter_.lock());
-    observer_->OnRunFinished(result, reporter_.counts());
+    observer_->OnRunFinished(result.code(), reporter_.counts());
   }
   result_ = result;
   finished_.store(1);

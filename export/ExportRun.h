@@ -18,14 +18,15 @@
 
 namespace zbe {
 
-// Results of an export run besides 0 (ran to its end) and 2 (cancelled). Both come before
-// anything is written.
+// Results of an export run besides success (ran to its end) and a stop (cancelled). Both come
+// before anything is written.
 // A template could not be read (templateFailure() says which and why). The window's message
 // for it is "MSG1104".
-inline constexpr int32_t kResultTemplateUnreadable = -1104;
+inline constexpr ResultCode kTemplateUnreadable{-1104, "A template could not be read"};
 // The destination root is the backup folder, lies inside it, or holds it inside one of the
 // export's category folders (ExportWouldTouchBackup): the run would write into the backup.
-inline constexpr int32_t kResultDestinationInBackup = -1105;
+inline constexpr ResultCode kDestinationInBackup{-1105,
+                                                 "The destination lies inside the backup folder"};
 
 // What an export run works on. Everything borrowed must outlive the run and stay unchanged
 // while it runs.
@@ -82,27 +83,27 @@ class ExportRun {
   ExportRun(const ExportRun&) = delete;
   ExportRun& operator=(const ExportRun&) = delete;
 
-  // Reads the templates that are not read yet. Returns 0, or kResultTemplateUnreadable at the
+  // Reads the templates that are not read yet. Returns success, or kTemplateUnreadable at the
   // first that cannot be read. Run and Start call it; a view may call it first to fail early.
-  int32_t LoadTemplates();
+  Result LoadTemplates();
 
-  // Runs the export on the calling thread and returns when it has ended: 0 (files may have
-  // failed: counts().failed), 2 when cancelled, or, with nothing written and OnRunFinished not
-  // called, kResultTemplateUnreadable, kResultDestinationInBackup, or EINVAL when an input is
-  // missing. Call Run or Start once per object.
-  int32_t Run();
+  // Runs the export on the calling thread and returns when it has ended: success (files may
+  // have failed: counts().failed), a stop when cancelled, or, with nothing written and
+  // OnRunFinished not called, kTemplateUnreadable, kDestinationInBackup, or the system error
+  // EINVAL when an input is missing. Call Run or Start once per object.
+  Result Run();
 
   // Prepares the run as Run does (templates, checks, stamp, total, walk: the selection may
-  // change once Start has returned) and starts the rest on a worker thread. Returns 0 when the
-  // worker was started, else what Run would have returned (no worker then).
-  int32_t Start();
+  // change once Start has returned) and starts the rest on a worker thread. Returns success
+  // when the worker was started, else what Run would have returned (no worker then).
+  Result Start();
 
   // True once a started worker has ended (OnRunFinished was called), and before any start.
   bool finished() const { return finished_.load() != 0; }
 
   // Waits for a started worker and returns its result (the result of Run for a synchronous run,
   // or of Start when no worker was started).
-  int32_t Wait();
+  Result Wait();
 
   // Sets the cancel flag; safe from any thread and from a signal handler.
   void RequestCancel() noexcept { reporter_.RequestCancel(); }
@@ -123,10 +124,11 @@ class ExportRun {
   const TemplateFailure& templateFailure() const { return templateFailure_; }
 
  private:
-  // Everything before the walk. Returns 0 or the result that ends the run before it starts.
-  int32_t Prepare();
-  // The walk and the end step; returns 0 or 2.
-  int32_t Execute();
+  // Everything before the walk. Returns success or the result that ends the run before it
+  // starts.
+  Result Prepare();
+  // The walk and the end step; returns success or a stop.
+  Result Execute();
   // Hands one checked item to its writer.
   void Dispatch(ExportContext& context, const StatisticsEntry& entry);
 
@@ -139,7 +141,7 @@ class ExportRun {
   std::string root_;
   std::string stamp_;
   std::vector<StatisticsEntry> walk_;
-  int32_t result_ = 0;
+  Result result_;
   std::atomic<int> finished_{1};
   std::thread worker_;
 };

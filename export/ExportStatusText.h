@@ -5,7 +5,9 @@
 
 namespace zbe {
 
-// The status that the export's file list shows for a finished output file: "Success" for 0;
+// The text of a code as the export's file list receives it (FinishedFile::errorCode), for a
+// view that has only the number; the run itself takes the text from its Result. "Success" for
+// 0;
 // for the result codes of this program a sentence that says what went wrong (87: "A needed file
 // is missing or could not be opened", 1006, 6009, -110, and 14, SQLite's code for a database
 // that cannot be opened); for every other code the system's text for that errno in the C locale

@@ -29,21 +29,21 @@ const std::string& Or(const std::string& value, const std::string& fallback) {
 
 // Calls "append(record)" for each checked record of a category whose items are its records.
 template <typename Records, typename Append>
-int32_t ForEachChecked(RecordCategory category, const Records& records,
-                       const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
-                       std::string& body, Append append) {
+Result ForEachChecked(RecordCategory category, const Records& records,
+                      const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
+                      std::string& body, Append append) {
   for (size_t i = 0; i < records.size(); ++i) {
     if (!selection.IsItemChecked(category, i)) {
       continue;
     }
     if (cancelled()) {
-      return kResultStopped;
+      return Result::Stopped();
     }
     body += kOpen;
     append(records[i]);
     body += kClose;
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
 // The builder of a category's results: one for each kind of record that has a print form.
@@ -53,32 +53,32 @@ struct PrintWriter {
   const PrintCancelCheck& cancelled;
   std::string& body;
 
-  int32_t operator()(const ThreadResults<MessageThreadMap, MessageRecord>&) const {
+  Result operator()(const ThreadResults<MessageThreadMap, MessageRecord>&) const {
     return AppendMessagesPrint(results, selection, cancelled, body);
   }
-  int32_t operator()(const ThreadResults<WhatsAppThreadMap, WhatsAppMessage>&) const {
+  Result operator()(const ThreadResults<WhatsAppThreadMap, WhatsAppMessage>&) const {
     return AppendWhatsAppPrint(results, selection, cancelled, body);
   }
-  int32_t operator()(const ContactList&) const {
+  Result operator()(const ContactList&) const {
     return AppendContactsPrint(results, selection, cancelled, body);
   }
-  int32_t operator()(const CallList&) const {
+  Result operator()(const CallList&) const {
     return AppendCallsPrint(results, selection, cancelled, body);
   }
-  int32_t operator()(const NoteList&) const {
+  Result operator()(const NoteList&) const {
     return AppendNotesPrint(results, selection, cancelled, body);
   }
   // Files and the categories without a reader have no print form.
   template <typename Other>
-  int32_t operator()(const Other&) const {
-    return kResultOk;
+  Result operator()(const Other&) const {
+    return Result::Ok();
   }
 };
 
 }  // namespace
 
-int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const PrintCancelCheck& cancelled, std::string& body) {
+Result AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& selection,
+                           const PrintCancelCheck& cancelled, std::string& body) {
   for (size_t i = 0; i < results.conversationRows.size(); ++i) {
     if (!selection.IsItemChecked(RecordCategory::kMessages, i)) {
       continue;
@@ -89,7 +89,7 @@ int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& se
     }
     for (const MessageRecord& message : thread->second) {
       if (cancelled()) {
-        return kResultStopped;
+        return Result::Stopped();
       }
       body += kOpen;
       AppendLine(body, message.isFromMe != 0 ? "To:" : "From:", MessageDisplayParty(message));
@@ -98,11 +98,11 @@ int32_t AppendMessagesPrint(const ScanResults& results, const CStatisticsObj& se
       body += kClose;
     }
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t AppendContactsPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const PrintCancelCheck& cancelled, std::string& body) {
+Result AppendContactsPrint(const ScanResults& results, const CStatisticsObj& selection,
+                           const PrintCancelCheck& cancelled, std::string& body) {
   return ForEachChecked(RecordCategory::kContacts, results.contacts, selection, cancelled, body,
                         [&body](const ContactRecord& contact) {
                           AppendLine(body, "Name:", contact.name);
@@ -113,8 +113,8 @@ int32_t AppendContactsPrint(const ScanResults& results, const CStatisticsObj& se
                         });
 }
 
-int32_t AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selection,
-                         const PrintCancelCheck& cancelled, std::string& body) {
+Result AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selection,
+                        const PrintCancelCheck& cancelled, std::string& body) {
   return ForEachChecked(RecordCategory::kCallHistory, results.calls, selection, cancelled, body,
                         [&body](const CallRecord& call) {
                           AppendLine(body, "Name:", call.contactName);
@@ -125,8 +125,8 @@ int32_t AppendCallsPrint(const ScanResults& results, const CStatisticsObj& selec
                         });
 }
 
-int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selection,
-                         const PrintCancelCheck& cancelled, std::string& body) {
+Result AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selection,
+                        const PrintCancelCheck& cancelled, std::string& body) {
   return ForEachChecked(RecordCategory::kNotes, results.notes, selection, cancelled, body,
                         [&body](const NoteRecord& note) {
                           AppendLine(body, "Title:", note.title);
@@ -135,8 +135,8 @@ int32_t AppendNotesPrint(const ScanResults& results, const CStatisticsObj& selec
                         });
 }
 
-int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& selection,
-                            const PrintCancelCheck& cancelled, std::string& body) {
+Result AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& selection,
+                           const PrintCancelCheck& cancelled, std::string& body) {
   for (size_t i = 0; i < results.chatRows.size(); ++i) {
     if (!selection.IsItemChecked(RecordCategory::kWhatsApp, i)) {
       continue;
@@ -147,7 +147,7 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
       continue;
     }
     if (cancelled()) {
-      return kResultStopped;
+      return Result::Stopped();
     }
     body += kOpen;
     AppendLine(body, "Chats:", row.chatName);
@@ -157,7 +157,7 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
     for (const WhatsAppMessage& message : chat->second) {
       if (cancelled()) {
         body += kClose;
-        return kResultStopped;
+        return Result::Stopped();
       }
       body += "<p>";
       AppendHtmlEscaped(body, message.isFromMe != 0 ? std::string_view("Me")
@@ -170,12 +170,12 @@ int32_t AppendWhatsAppPrint(const ScanResults& results, const CStatisticsObj& se
     }
     body += kClose;
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t AppendPrintFragments(RecordCategory category, const ScanResults& results,
-                             const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
-                             std::string& body) {
+Result AppendPrintFragments(RecordCategory category, const ScanResults& results,
+                            const CStatisticsObj& selection, const PrintCancelCheck& cancelled,
+                            std::string& body) {
   return VisitContainer(results, category, PrintWriter{results, selection, cancelled, body});
 }
 

@@ -32,26 +32,26 @@ PrintPageRun::~PrintPageRun() {
   }
 }
 
-int32_t PrintPageRun::Run() {
+Result PrintPageRun::Run() {
   finished_.store(0);
-  int32_t result = EINVAL;
+  Result result = Result::System(EINVAL);
   if (inputs_.results != nullptr && inputs_.selection != nullptr && !inputs_.pagePath.empty()) {
-    result = kResultNothingToPrint;
+    result = kNothingToPrint;
     if (inputs_.category) {
       HtmlTemplate tmpl;
       templateResult_ = LoadPrintTemplate(inputs_.programFolder, tmpl);
       std::string body;
       // The lock is taken at each cancel check, not around the whole build, so that a view
       // asking whether to cancel gets it at once and the build waits at its next record.
-      const int32_t built = AppendPrintFragments(
+      const Result built = AppendPrintFragments(
           *inputs_.category, *inputs_.results, *inputs_.selection,
           [this] {
             std::lock_guard<std::recursive_mutex> hold(lock_);
             return cancel_.load() != 0;
           },
           body);
-      result = WriteOutputFile(inputs_.pagePath, {tmpl.head, body, tmpl.tail});
-      if (result == kResultOk) {
+      result = Result::System(WriteOutputFile(inputs_.pagePath, {tmpl.head, body, tmpl.tail}));
+      if (result.ok()) {
         result = built;
       }
     }
@@ -61,16 +61,16 @@ int32_t PrintPageRun::Run() {
   return result;
 }
 
-int32_t PrintPageRun::Start() {
+Result PrintPageRun::Start() {
   if (worker_.joinable()) {
-    return EINVAL;
+    return Result::System(EINVAL);
   }
   finished_.store(0);
   worker_ = std::thread([this] { Run(); });
-  return kResultOk;
+  return Result::Ok();
 }
 
-int32_t PrintPageRun::Wait() {
+Result PrintPageRun::Wait() {
   if (worker_.joinable()) {
     worker_.join();
   }

@@ -9,6 +9,7 @@
 
 #include "export/CStatisticsObj.h"
 #include "export/Template.h"
+#include "records/Result.h"
 #include "records/ScanResults.h"
 
 namespace zbe {
@@ -26,7 +27,7 @@ std::string PrintPagePath(const std::string& programFolder);
 int32_t LoadPrintTemplate(const std::string& programFolder, HtmlTemplate& tmpl);
 
 // Result of a print run without a category to print: nothing was written.
-inline constexpr int32_t kResultNothingToPrint = -1106;
+inline constexpr ResultCode kNothingToPrint{-1106, "No category was chosen to print"};
 
 // What a print works on. Everything borrowed must outlive the run and stay unchanged while it
 // runs.
@@ -52,18 +53,19 @@ class PrintPageRun {
   PrintPageRun(const PrintPageRun&) = delete;
   PrintPageRun& operator=(const PrintPageRun&) = delete;
 
-  // Builds and writes the page. Returns 0 (the page is ready), 2 (cancelled; the page was
-  // written with the blocks built so far), the errno of creating or writing the page,
-  // kResultNothingToPrint when no category was given (nothing written), or EINVAL when an input
-  // is missing. Call Run or Start once per object.
-  int32_t Run();
+  // Builds and writes the page. Returns success (the page is ready), a stop (cancelled; the
+  // page was written with the blocks built so far), the system error of creating or writing the
+  // page, kNothingToPrint when no category was given (nothing written), or the system error
+  // EINVAL when an input is missing. Call Run or Start once per object.
+  Result Run();
 
-  // Runs Run on a worker thread. Returns 0, or EINVAL when already started.
-  int32_t Start();
+  // Runs Run on a worker thread. Returns success, or the system error EINVAL when already
+  // started.
+  Result Start();
   // True before the worker starts and once it has ended.
   bool finished() const { return finished_.load() != 0; }
   // Waits for a started worker; returns the result of Run.
-  int32_t Wait();
+  Result Wait();
 
   void RequestCancel() noexcept { cancel_.store(1); }
 
@@ -80,7 +82,7 @@ class PrintPageRun {
   std::atomic<int> finished_{1};
   std::recursive_mutex lock_;
   int32_t templateResult_ = 0;
-  int32_t result_ = 0;
+  Result result_;
   std::thread worker_;
 };
 

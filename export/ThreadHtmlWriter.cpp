@@ -5,9 +5,9 @@
 
 namespace zbe {
 
-int32_t WriteThreadHtml(const std::string& path, const HtmlTemplate& messagesTemplate,
-                        const MessageRecord& row, const std::vector<MessageRecord>& thread,
-                        IExportProgress* progress) {
+Result WriteThreadHtml(const std::string& path, const HtmlTemplate& messagesTemplate,
+                       const MessageRecord& row, const std::vector<MessageRecord>& thread,
+                       IExportProgress* progress) {
   std::string head = FillPerson(messagesTemplate.head,
                                 row.contactName.empty() ? "Unknown" : row.contactName, row.sender);
   return WriteMessagesHtml(path, head, messagesTemplate.tail, thread, MessageDateLineParty,

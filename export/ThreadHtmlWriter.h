@@ -7,6 +7,7 @@
 #include "export/ExportProgress.h"
 #include "export/Template.h"
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -16,11 +17,11 @@ namespace zbe {
 // (AppendMessageBubble: party "Me" for sent messages, else MessageDateLineParty), then the
 // tail. "row" is the thread's row in the data list (a copy of its newest message); "thread" is
 // its vector of the thread map (empty when the key had no entry: head and tail only).
-// Progress, stopping and results are those of WriteConversationHtml: returns 0, 2 when
-// "progress" asked to stop (the file holds the messages taken so far), or the errno of a file
+// Progress, stopping and results are those of WriteConversationHtml: returns success, a stop
+// when "progress" asked for one (the file holds the messages taken so far), or the errno of a file
 // that could not be created or written (also reported to "progress" as finished with it).
-int32_t WriteThreadHtml(const std::string& path, const HtmlTemplate& messagesTemplate,
-                        const MessageRecord& row, const std::vector<MessageRecord>& thread,
-                        IExportProgress* progress);
+Result WriteThreadHtml(const std::string& path, const HtmlTemplate& messagesTemplate,
+                       const MessageRecord& row, const std::vector<MessageRecord>& thread,
+                       IExportProgress* progress);
 
 }  // namespace zbe

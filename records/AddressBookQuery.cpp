@@ -6,7 +6,7 @@
 
 namespace zbe {
 
-int32_t QueryAddressBook(SqliteDatabase& db, std::vector<ContactRecord>& contacts) {
+Result QueryAddressBook(SqliteDatabase& db, std::vector<ContactRecord>& contacts) {
   auto onRow = [&contacts](int columnCount, char** values, char**) {
     if (columnCount < 6) {
       return 0;
@@ -22,12 +22,12 @@ int32_t QueryAddressBook(SqliteDatabase& db, std::vector<ContactRecord>& contact
     }
     return 0;
   };
-  if (db.Exec(kAddressBookQueryFirstLayout, onRow) == 0) {
-    return kResultOk;
+  if (db.Exec(kAddressBookQueryFirstLayout, onRow).ok()) {
+    return Result::Ok();
   }
   // Whatever the second layout gives, the result tells that the first one was refused.
-  if (db.Exec(kAddressBookQuerySecondLayout, onRow) == 0 || HasFullTextSearchTable(db)) {
-    return kResultQueryFailed;
+  if (db.Exec(kAddressBookQuerySecondLayout, onRow).ok() || HasFullTextSearchTable(db)) {
+    return kQueryFailed;
   }
   // Older devices keep their address book without the search table.
   return QueryPersonTables(db, contacts);

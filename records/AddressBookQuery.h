@@ -24,10 +24,11 @@ inline constexpr const char* kAddressBookQuerySecondLayout =
 // Each row with a non-empty phone text gives a ContactRecord with name (first name directly
 // followed by last name), company, phone, email and url set; rows without a phone text are
 // dropped, and an empty name stays empty. Rows that a failing query delivered before its error
-// are kept. Returns 0 when the first query succeeded, else 1006 (also when the second layout
-// read every row). An address book without the search table (older devices) is read from its
-// person tables instead (records/PersonTableQuery.h): 0 when they could be read, else 1006.
-int32_t QueryAddressBook(SqliteDatabase& db, std::vector<ContactRecord>& contacts);
+// are kept. Returns success when the first query succeeded, else 1006 (also when the second
+// layout read every row). An address book without the search table (older devices) is read from
+// its person tables instead (records/PersonTableQuery.h): success when they could be read, else
+// 1006.
+Result QueryAddressBook(SqliteDatabase& db, std::vector<ContactRecord>& contacts);
 
 // The phone texts of "contacts", in order, for a name lookup (records/FirstContainingLookup.h);
 // they refer into "contacts", which must outlive them unchanged.

@@ -31,14 +31,13 @@ void NameCalls(CallList& calls, const std::vector<ContactRecord>& contacts) {
 
 }  // namespace
 
-int32_t ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabase kind,
-                                const std::string& addressBookPath, CallList& calls) {
-  int32_t result = 0;
+Result ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabase kind,
+                               const std::string& addressBookPath, CallList& calls) {
+  Result result;
   std::vector<ContactRecord> contacts;
   SqliteDatabase callDb;
   SqliteDatabase addressBook;
-  int32_t opened = callDb.Open(callDatabasePath);
-  if (opened != 0) {
+  if (Result opened = callDb.Open(callDatabasePath); !opened.ok()) {
     result = opened;
   } else {
     CallList collected;
@@ -56,18 +55,18 @@ int32_t ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabas
       }
       return 0;
     };
-    bool queryFailed = callDb.Exec(kCallHistoryQuery, onRow) != 0;
+    bool queryFailed = !callDb.Exec(kCallHistoryQuery, onRow).ok();
     if (queryFailed && kind == CallDatabase::kOlder) {
-      queryFailed = callDb.Exec(kOldCallTableQuery, onRow) != 0;
+      queryFailed = !callDb.Exec(kOldCallTableQuery, onRow).ok();
     }
     calls = std::move(collected);
     result = addressBook.Open(addressBookPath);
-    if (result == 0) {
+    if (result.ok()) {
       result = QueryAddressBook(addressBook, contacts);
     }
     // Calls that could not be read are a failure, whatever the address book gave.
     if (queryFailed) {
-      result = kResultQueryFailed;
+      result = kQueryFailed;
     }
   }
   callDb.Close();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -31,10 +32,10 @@ inline constexpr const char* kOldCallTableQuery =
 // contains the address), and sorts "calls" by date (case-insensitive text order, oldest first;
 // equal dates in no fixed order). Durations are whole seconds (a fraction is dropped); dates
 // are UTC.
-// Returns 0; SQLite's open code of the call database (the list keeps its content, still named
+// Returns success; SQLite's open code of the call database (the list keeps its content, still named
 // and sorted); 1006 when the call query fails; otherwise the address book's open code, or 1006
 // when its first layout is refused (the second still names the calls).
-int32_t ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabase kind,
-                                const std::string& addressBookPath, CallList& calls);
+Result ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabase kind,
+                               const std::string& addressBookPath, CallList& calls);
 
 }  // namespace zbe

@@ -8,14 +8,13 @@
 
 namespace zbe {
 
-int32_t ReadContactsDatabase(const std::string& addressBookPath, ContactList& contacts) {
+Result ReadContactsDatabase(const std::string& addressBookPath, ContactList& contacts) {
   SqliteDatabase db;
-  int32_t opened = db.Open(addressBookPath);
-  if (opened != 0) {
+  if (Result opened = db.Open(addressBookPath); !opened.ok()) {
     return opened;
   }
   ContactList collected;
-  int32_t result = QueryAddressBook(db, collected);
+  Result result = QueryAddressBook(db, collected);
   for (ContactRecord& contact : collected) {
     if (contact.name.empty()) {
       contact.name = kNoContactName;

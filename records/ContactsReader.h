@@ -4,6 +4,7 @@
 #include <string>
 
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -14,9 +15,9 @@ inline constexpr const char* kNoContactName = "No Name";
 // records/AddressBookQuery.h) and, when it opens, replaces the content of "contacts" with its
 // entries that have a phone text, "No Name" standing in for an empty name, sorted by name
 // (ASCII-case-insensitive, ascending; equal names next to each other in no fixed order).
-// Returns 0; SQLite's open code when the database cannot be opened ("contacts" is then left
-// as it was); or 1006 when the first layout is refused (the list then holds what the second
-// layout gave, possibly nothing).
-int32_t ReadContactsDatabase(const std::string& addressBookPath, ContactList& contacts);
+// Returns success; SQLite's open code when the database cannot be opened ("contacts" is then
+// left as it was); or 1006 when the first layout is refused (the list then holds what the
+// second layout gave, possibly nothing).
+Result ReadContactsDatabase(const std::string& addressBookPath, ContactList& contacts);
 
 }  // namespace zbe

@@ -62,16 +62,16 @@ void NameSenders(std::vector<MessageRecord>& messages, const std::vector<Contact
 
 }  // namespace
 
-int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string& addressBookPath,
-                             const MessagesProgress& progress, MessageThreadMap& threads) {
+Result ReadMessagesDatabase(const std::string& messagesPath, const std::string& addressBookPath,
+                            const MessagesProgress& progress, MessageThreadMap& threads) {
   const int32_t running = progress.running;
   const int32_t weight = progress.weight;
   // A stop answer always wins; a zero answer never hides an earlier failure.
-  int32_t result = kResultOk;
+  Result result;
   auto report = [&](int32_t value) {
     int32_t answer = progress.report(value);
     if (answer != 0) {
-      result = answer;
+      result = Result::Answer(answer);
     }
     return answer;
   };
@@ -81,20 +81,20 @@ int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string&
   ChatPartiesMap chats;
   SqliteDatabase messagesDb;
   SqliteDatabase addressBook;
-  int32_t opened = messagesDb.Open(messagesPath);
-  if (opened != 0) {
+  Result opened = messagesDb.Open(messagesPath);
+  if (!opened.ok()) {
     result = opened;
   } else {
     std::vector<MessageRecord> collected;
     auto onRow = [&collected](int columnCount, char** values, char**) {
       return MessageFromRow(columnCount, values, collected);
     };
-    bool withBodies = messagesDb.Exec(kMessagesWithBodiesQuery, onRow) == 0;
+    bool withBodies = messagesDb.Exec(kMessagesWithBodiesQuery, onRow).ok();
     if (!withBodies) {
       collected.clear();  // older databases: the messages as they were always read
     }
-    if (!withBodies && messagesDb.Exec(kMessagesQuery, onRow) != 0) {
-      result = kResultQueryFailed;
+    if (!withBodies && !messagesDb.Exec(kMessagesQuery, onRow).ok()) {
+      result = kQueryFailed;
     } else if (!progress.report || report(running + weight / 5) == 0) {
       messages = std::move(collected);
       if (withBodies) {
@@ -102,7 +102,7 @@ int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string&
         MoveOwnMessagesToTheirPerson(messages, chats);
       }
       opened = addressBook.Open(addressBookPath);
-      if (opened != 0) {
+      if (!opened.ok()) {
         result = opened;
       } else {
         result = QueryAddressBook(addressBook, contacts);

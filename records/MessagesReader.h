@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -56,12 +57,12 @@ inline constexpr const char* kMessagesWithBodiesQuery =
 // running + weight / 4 once the address book is read, and running + weight at the end.
 // A non-zero answer to the first report skips the address book and delivers nothing.
 //
-// Returns 0, or the first failure: SQLite's open code of either database, 1006 when the
+// Returns success, or the first failure: SQLite's open code of either database, 1006 when the
 // messages query fails (nothing is added) or when the address book's first layout is refused
-// (the second still names the senders). A non-zero answer to a report becomes the result
-// (2 when the user stopped the scan). A missing or unreadable address book leaves the senders
-// unnamed; the messages are still delivered.
-int32_t ReadMessagesDatabase(const std::string& messagesPath, const std::string& addressBookPath,
-                             const MessagesProgress& progress, MessageThreadMap& threads);
+// (the second still names the senders). A non-zero answer to a report becomes the result, a
+// stop with that answer (2 when the user stopped the scan). A missing or unreadable address book
+// leaves the senders unnamed; the messages are still delivered.
+Result ReadMessagesDatabase(const std::string& messagesPath, const std::string& addressBookPath,
+                            const MessagesProgress& progress, MessageThreadMap& threads);
 
 }  // namespace zbe

@@ -29,11 +29,11 @@ void AddIfNotEmpty(NoteRecord note, NoteList& notes) {
 }
 
 // Runs "query" on the open "db" with "onRow"; on success replaces "notes" with the decoded
-// collected notes. Returns 0 or 1006.
-int32_t QueryNotes(SqliteDatabase& db, const char* query, NoteList& collected,
-                   const SqliteDatabase::RowCallback& onRow, NoteList& notes) {
-  if (db.Exec(query, onRow) != 0) {
-    return kResultQueryFailed;
+// collected notes. Returns success or 1006.
+Result QueryNotes(SqliteDatabase& db, const char* query, NoteList& collected,
+                  const SqliteDatabase::RowCallback& onRow, NoteList& notes) {
+  if (!db.Exec(query, onRow).ok()) {
+    return kQueryFailed;
   }
   NoteList decoded;
   decoded.reserve(collected.size());
@@ -45,15 +45,14 @@ int32_t QueryNotes(SqliteDatabase& db, const char* query, NoteList& collected,
     decoded.push_back(std::move(copy));
   }
   notes = std::move(decoded);
-  return kResultOk;
+  return Result::Ok();
 }
 
 }  // namespace
 
-int32_t ReadOldNotesDatabase(const std::string& path, NoteList& notes) {
+Result ReadOldNotesDatabase(const std::string& path, NoteList& notes) {
   SqliteDatabase db;
-  int32_t opened = db.Open(path);
-  if (opened != 0) {
+  if (Result opened = db.Open(path); !opened.ok()) {
     return opened;
   }
   NoteList collected;
@@ -68,18 +67,18 @@ int32_t ReadOldNotesDatabase(const std::string& path, NoteList& notes) {
     AddIfNotEmpty(std::move(note), collected);
     return 0;
   };
-  int32_t result = QueryNotes(db, kOldNotesQuery, collected, onRow, notes);
+  Result result = QueryNotes(db, kOldNotesQuery, collected, onRow, notes);
   db.Close();
-  if (result == kResultOk) {
+  if (result.ok()) {
     SortNewestFirst(notes);
   }
   return result;
 }
 
-int32_t ReadNotesDatabase(const std::string& path, NoteList& notes) {
+Result ReadNotesDatabase(const std::string& path, NoteList& notes) {
   SqliteDatabase db;
-  int32_t result = db.Open(path);
-  if (result == 0) {
+  Result result = db.Open(path);
+  if (result.ok()) {
     NoteList collected;
     auto onRow = [&collected](int columnCount, char** values, char**) {
       if (columnCount < 5) {
@@ -104,8 +103,8 @@ int32_t ReadNotesDatabase(const std::string& path, NoteList& notes) {
       collected.push_back(std::move(note));
       return 0;
     };
-    if (db.Exec(NoteStoreQuery(db), onRow) != 0) {
-      result = kResultQueryFailed;
+    if (!db.Exec(NoteStoreQuery(db), onRow).ok()) {
+      result = kQueryFailed;
     } else {
       notes = std::move(collected);
     }

@@ -53,7 +53,7 @@ bool HasFullTextSearchTable(SqliteDatabase& db) {
   return found;
 }
 
-int32_t QueryPersonTables(SqliteDatabase& db, std::vector<ContactRecord>& contacts) {
+Result QueryPersonTables(SqliteDatabase& db, std::vector<ContactRecord>& contacts) {
   std::map<int32_t, ContactRecord> people;
   std::vector<int32_t> order;
   auto onPerson = [&](int columnCount, char** values, char**) {
@@ -100,8 +100,8 @@ int32_t QueryPersonTables(SqliteDatabase& db, std::vector<ContactRecord>& contac
     }
     return 0;
   };
-  if (db.Exec(kPersonsQuery, onPerson) != 0 || db.Exec(kValuesQuery, onValue) != 0) {
-    return kResultQueryFailed;
+  if (!db.Exec(kPersonsQuery, onPerson).ok() || !db.Exec(kValuesQuery, onValue).ok()) {
+    return kQueryFailed;
   }
   auto joined = [](const std::vector<std::string>& texts) {
     std::string text;
@@ -119,7 +119,7 @@ int32_t QueryPersonTables(SqliteDatabase& db, std::vector<ContactRecord>& contac
     person.url = joined(urls[rowId]);
     contacts.push_back(std::move(person));
   }
-  return kResultOk;
+  return Result::Ok();
 }
 
 }  // namespace zbe

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "records/Records.h"
+#include "records/Result.h"
 #include "records/SqliteDatabase.h"
 
 namespace zbe {
@@ -21,8 +22,8 @@ bool HasFullTextSearchTable(SqliteDatabase& db);
 // holds each number as stored and, when that differs, in its compact form (digits, with a
 // leading "+" kept), each followed by one blank, so that a number in a message or a call
 // ("+15552013344") is found in it; email and url hold the addresses joined by blanks. Entries
-// without a phone number are dropped; an empty name stays empty. Returns 0, or 1006 when the
+// without a phone number are dropped; an empty name stays empty. Returns success, or 1006 when the
 // tables cannot be read (nothing is added).
-int32_t QueryPersonTables(SqliteDatabase& db, std::vector<ContactRecord>& contacts);
+Result QueryPersonTables(SqliteDatabase& db, std::vector<ContactRecord>& contacts);
 
 }  // namespace zbe

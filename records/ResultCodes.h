@@ -2,11 +2,14 @@
 
 #include <cstdint>
 
+#include "records/Result.h"
+
 namespace zbe {
 
-// Result codes of the recovery source and the parser. Operations report failure with these
-// signed 32-bit codes, never with exceptions. Other positive values are SQLite result codes of a
-// failed open, or errno values.
+// Result codes of the recovery source and the parser, as the product's interfaces carry them
+// (signed 32-bit, never exceptions). Other positive values are SQLite result codes of a failed
+// open, or errno values. Inside the core, results travel as Result (records/Result.h), built
+// from the ResultCode values below.
 inline constexpr int32_t kResultOk = 0;
 // A progress callback answered "stop" (the user stopped the scan).
 inline constexpr int32_t kResultStopped = 2;
@@ -18,5 +21,13 @@ inline constexpr int32_t kResultMissingFile = 87;
 inline constexpr int32_t kResultQueryFailed = 1006;
 // "Manifest.mbdb" exists but could not be opened.
 inline constexpr int32_t kResultMbdbNotOpenable = 6009;
+
+// The same codes with their sentences (the texts that the export's file list shows).
+inline constexpr ResultCode kWrongPassword{kResultWrongPassword, "The backup password is wrong"};
+inline constexpr ResultCode kMissingFile{kResultMissingFile,
+                                         "A needed file is missing or could not be opened"};
+inline constexpr ResultCode kQueryFailed{kResultQueryFailed, "A database query failed"};
+inline constexpr ResultCode kMbdbNotOpenable{kResultMbdbNotOpenable,
+                                             "The backup's manifest could not be opened"};
 
 }  // namespace zbe

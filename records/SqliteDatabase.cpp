@@ -33,11 +33,11 @@ SqliteDatabase::~SqliteDatabase() {
   Close();
 }
 
-int32_t SqliteDatabase::Open(const std::string& path) {
+Result SqliteDatabase::Open(const std::string& path) {
   Close();
   // SQLite opens whatever stands at the path, and its first read of a FIFO would wait for ever.
   if (UniqueFd probe; OpenRegularFile(path, probe) != 0) {
-    return SQLITE_CANTOPEN;
+    return Result::Sqlite(SQLITE_CANTOPEN);
   }
   sqlite3* db = nullptr;
   int result = sqlite3_open_v2(SqliteReadOnlyUri(path).c_str(), &db,
@@ -45,19 +45,19 @@ int32_t SqliteDatabase::Open(const std::string& path) {
   if (result != SQLITE_OK) {
     // sqlite3_open_v2 hands out a handle even when it fails; it must still be closed.
     sqlite3_close(db);
-    return result;
+    return Result::Sqlite(result);
   }
   db_ = db;
-  return SQLITE_OK;
+  return Result::Ok();
 }
 
-int32_t SqliteDatabase::Exec(const std::string& sql, const RowCallback& onRow,
-                             std::string* errorMessage) {
+Result SqliteDatabase::Exec(const std::string& sql, const RowCallback& onRow,
+                            std::string* errorMessage) {
   if (db_ == nullptr) {
     if (errorMessage != nullptr) {
       *errorMessage = "no database is open";
     }
-    return SQLITE_MISUSE;
+    return Result::Sqlite(SQLITE_MISUSE);
   }
   auto trampoline = [](void* context, int columnCount, char** values, char** names) -> int {
     const auto* callback = static_cast<const RowCallback*>(context);
@@ -70,7 +70,7 @@ int32_t SqliteDatabase::Exec(const std::string& sql, const RowCallback& onRow,
     *errorMessage = message != nullptr ? message : "";
   }
   sqlite3_free(message);
-  return result;
+  return Result::Sqlite(result);
 }
 
 void SqliteDatabase::Close() {

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "records/Result.h"
+
 struct sqlite3;
 
 namespace zbe {
@@ -25,17 +27,18 @@ class SqliteDatabase {
   SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
   // Opens the database file at "path" (UTF-8, any characters), closing one opened before.
-  // Returns 0 (SQLITE_OK) or SQLite's result code of the failed open; the object is then closed.
+  // Returns success or SQLite's result code of the failed open; the object is then closed.
   // Anything but a regular file (links followed) gives SQLITE_CANTOPEN without being read, as a
   // missing file does: a FIFO, a socket, a device or a folder.
   // A file that is not a database opens without error; its first query fails (SQLITE_NOTADB).
-  int32_t Open(const std::string& path);
+  Result Open(const std::string& path);
 
   // Runs "sql" (one or more statements) and hands every row to "onRow" (may be empty).
-  // Returns 0, SQLITE_ABORT when "onRow" stopped it, SQLITE_MISUSE (21) when no database is
-  // open, or SQLite's error code; then the error text goes to "errorMessage" when it is given.
-  int32_t Exec(const std::string& sql, const RowCallback& onRow,
-               std::string* errorMessage = nullptr);
+  // Returns success, or SQLite's code: SQLITE_ABORT when "onRow" stopped it, SQLITE_MISUSE (21)
+  // when no database is open, or the query's error; then the error text goes to "errorMessage"
+  // when it is given.
+  Result Exec(const std::string& sql, const RowCallback& onRow,
+              std::string* errorMessage = nullptr);
 
   bool isOpen() const { return db_ != nullptr; }
 

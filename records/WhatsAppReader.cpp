@@ -81,16 +81,16 @@ void AddMediaTitles(std::vector<WhatsAppMessage>& messages,
 
 }  // namespace
 
-int32_t ReadWhatsAppDatabase(const std::string& chatDatabasePath, WhatsAppThreadMap& chats) {
+Result ReadWhatsAppDatabase(const std::string& chatDatabasePath, WhatsAppThreadMap& chats) {
   // An empty path would open a fresh temporary database; the backup simply has none.
   if (chatDatabasePath.empty()) {
-    return SQLITE_CANTOPEN;
+    return Result::Sqlite(SQLITE_CANTOPEN);
   }
   std::vector<WhatsAppChat> chatList = LoadWhatsAppChats(chatDatabasePath);
   std::vector<WhatsAppMember> members = LoadWhatsAppMembers(chatDatabasePath);
   std::vector<WhatsAppMessage> messages = LoadWhatsAppMessages(chatDatabasePath);
   std::vector<WhatsAppMedia> media;
-  int32_t result = LoadWhatsAppMedia(chatDatabasePath, media);
+  Result result = LoadWhatsAppMedia(chatDatabasePath, media);
 
   AddMembersToChats(chatList, members);
   AddChatFacts(messages, chatList, members);

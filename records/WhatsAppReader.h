@@ -4,6 +4,7 @@
 #include <string>
 
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -24,8 +25,8 @@ inline constexpr const char* kOwnSenderName = "Me";
 // text whatever chat the message before them belongs to. The messages are sorted by date
 // (local time; case-insensitive text order, oldest first; equal dates in no fixed order).
 //
-// Tables that cannot be read add nothing. Returns the media query's result: 0, SQLite's open
+// Tables that cannot be read add nothing. Returns the media query's result: success, SQLite's open
 // code (14 also for an empty path), or 1006; "chats" may still have been filled.
-int32_t ReadWhatsAppDatabase(const std::string& chatDatabasePath, WhatsAppThreadMap& chats);
+Result ReadWhatsAppDatabase(const std::string& chatDatabasePath, WhatsAppThreadMap& chats);
 
 }  // namespace zbe

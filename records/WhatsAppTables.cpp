@@ -10,15 +10,14 @@
 namespace zbe {
 namespace {
 
-// Opens "path", runs "query" with "onRow" and closes. Returns 0, the open code or 1006.
-int32_t QueryOnce(const std::string& path, const char* query,
-                  const SqliteDatabase::RowCallback& onRow) {
+// Opens "path", runs "query" with "onRow" and closes. Returns success, the open code or 1006.
+Result QueryOnce(const std::string& path, const char* query,
+                 const SqliteDatabase::RowCallback& onRow) {
   SqliteDatabase db;
-  int32_t opened = db.Open(path);
-  if (opened != 0) {
+  if (Result opened = db.Open(path); !opened.ok()) {
     return opened;
   }
-  return db.Exec(query, onRow) == 0 ? kResultOk : kResultQueryFailed;
+  return db.Exec(query, onRow).ok() ? Result::Ok() : Result(kQueryFailed);
 }
 
 }  // namespace
@@ -77,7 +76,7 @@ std::vector<WhatsAppMessage> LoadWhatsAppMessages(const std::string& path) {
   return messages;
 }
 
-int32_t LoadWhatsAppMedia(const std::string& path, std::vector<WhatsAppMedia>& media) {
+Result LoadWhatsAppMedia(const std::string& path, std::vector<WhatsAppMedia>& media) {
   return QueryOnce(path, kWhatsAppMediaQuery, [&media](int columnCount, char** values, char**) {
     if (columnCount >= 2) {
       WhatsAppMedia item;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "records/Records.h"
+#include "records/Result.h"
 
 namespace zbe {
 
@@ -53,9 +54,9 @@ std::vector<WhatsAppMember> LoadWhatsAppMembers(const std::string& path);
 // that cannot be read gives none.
 std::vector<WhatsAppMessage> LoadWhatsAppMessages(const std::string& path);
 
-// Appends the media items with a non-zero message to "media". Returns 0, SQLite's open code,
+// Appends the media items with a non-zero message to "media". Returns success, SQLite's open code,
 // or 1006 when the query fails.
-int32_t LoadWhatsAppMedia(const std::string& path, std::vector<WhatsAppMedia>& media);
+Result LoadWhatsAppMedia(const std::string& path, std::vector<WhatsAppMedia>& media);
 
 // Fills memberJids and memberNames of every chat from its members, in member order: the JIDs
 // joined by commas; the contact names joined by commas, where the first member always gives the

@@ -15,6 +15,7 @@
 #include "ui/ImageObject.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/RenderUI.h"
+#include "ui/UIDefs.h"
 #include "ui/qt/QtBridge.h"
 #include "ui/qt/RenderImpl.h"
 #include "ui/qt/TextDocumentView.h"
@@ -126,11 +127,11 @@ void CRichEditUI::AppendText(const std::string& text, UIColor color, int font) {
 int32_t CRichEditUI::InsertImage(const std::string& path, int maxWidth) {
   std::ifstream in(path, std::ios::binary);
   if (!in)
-    return 87;
+    return kUIFileMissing;
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                              std::istreambuf_iterator<char>());
   if (in.bad())
-    return 87;
+    return kUIFileMissing;
   UIImageData data;
   int32_t rc = DecodeImage(bytes, &data);
   if (rc != 0)

@@ -31,8 +31,8 @@ class CRichEditUI : public CContainerUI {
   // font "font" (-1: the control's).
   void AppendText(const std::string& text, UIColor color = 0, int font = -1);
   // Appends the image file at "path" (a file on disk). Images wider than the view, or than
-  // "maxWidth" when given, are scaled down. Returns 0, 87 when the file cannot be read, or 22
-  // when it is not an image.
+  // "maxWidth" when given, are scaled down. Returns 0, kUIFileMissing (87) when the file cannot be
+  // read, or 22 when it is not an image.
   int32_t InsertImage(const std::string& path, int maxWidth = 0);
   // Appends the picture at "path" through the registered image object "interfaceId" (see
   // ImageObject.h), scaled as InsertImage does. Returns 0, 87, 22, or 38 when no image object

@@ -7,6 +7,7 @@
 
 #include "ui/AttributeValues.h"
 #include "ui/SkinSource.h"
+#include "ui/UIDefs.h"
 
 namespace zbe {
 namespace {
@@ -58,13 +59,13 @@ class FolderSkinSource final : public ISkinSource {
   int32_t ReadFile(std::string_view name, std::vector<uint8_t>* out) const override {
     std::string rel = NormalizeSkinName(name);
     if (rel.empty())
-      return 87;
+      return kUIFileMissing;
     fs::path path = Resolve(folder_, rel);
     if (path.empty())
-      return 87;
+      return kUIFileMissing;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-      return 87;
+      return kUIFileMissing;
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
     if (size < 0)

@@ -16,8 +16,9 @@ class ISkinSource {
   virtual ~ISkinSource() = default;
 
   // Reads the file "name" into "out" (replaced). Names are relative to the skin's root, "\" is
-  // read as "/", and letter case does not matter. Returns 0, 87 when there is no such file, or
-  // 5 when the file exists but cannot be read (a damaged archive member, a read error).
+  // read as "/", and letter case does not matter. Returns 0, kUIFileMissing (87) when there is no
+  // such file, or 5 when the file exists but cannot be read (a damaged archive member, a read
+  // error).
   virtual int32_t ReadFile(std::string_view name, std::vector<uint8_t>* out) const = 0;
 
   // For messages: "embedded archive" or the folder's path.
@@ -29,7 +30,8 @@ class ISkinSource {
 // a readable zip archive; otherwise "*result" is 0. Safe to read from several threads.
 std::unique_ptr<ISkinSource> OpenSkinZip(std::span<const unsigned char> zip, int32_t* result);
 
-// A source reading loose files below "folder". Never fails; missing files give 87 on reading.
+// A source reading loose files below "folder". Never fails; missing files give kUIFileMissing on
+// reading.
 std::unique_ptr<ISkinSource> OpenSkinFolder(const std::string& folder);
 
 }  // namespace zbe

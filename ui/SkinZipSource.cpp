@@ -8,6 +8,7 @@
 
 #include "ui/AttributeValues.h"
 #include "ui/SkinSource.h"
+#include "ui/UIDefs.h"
 
 namespace zbe {
 namespace {
@@ -104,12 +105,12 @@ class ZipSkinSource final : public ISkinSource {
   int32_t ReadFile(std::string_view name, std::vector<uint8_t>* out) const override {
     std::string wanted = NormalizeSkinName(name);
     if (wanted.empty())
-      return 87;
+      return kUIFileMissing;
     std::lock_guard<std::mutex> lock(mutex_);
     // 2: compare without regard to case, as names from layouts were written for a
     // case-insensitive file system.
     if (unzLocateFile(zip_, wanted.c_str(), 2) != UNZ_OK)
-      return 87;
+      return kUIFileMissing;
     unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(zip_, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
       return 5;

@@ -17,6 +17,7 @@
 #include "ui/ImageDecoder.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/SkinSource.h"
+#include "ui/UIDefs.h"
 #include "ui/qt/QtBridge.h"
 
 namespace zbe {
@@ -279,7 +280,7 @@ int32_t UIApplication::ReadSkinFile(const std::string& name, std::vector<uint8_t
     return OpenSkinFolder(impl_->SkinFolderPath())->ReadFile(name, out);
   }
   if (!impl_->zip)
-    return 87;
+    return kUIFileMissing;
   return impl_->zip->ReadFile(name, out);
 }
 

@@ -58,8 +58,8 @@ class UIApplication {
   void SetSkinFolderName(const std::string& name);
   // True when files come from the skin folder rather than the archive.
   bool IsUsingSkinFolder() const;
-  // Reads skin file "name" ("\" read as "/", any letter case). Returns 0, 87 when there is no
-  // such file (or no skin at all), or 5 when it cannot be read.
+  // Reads skin file "name" ("\" read as "/", any letter case). Returns 0, kUIFileMissing (87) when
+  // there is no such file (or no skin at all), or 5 when it cannot be read.
   int32_t ReadSkinFile(const std::string& name, std::vector<uint8_t>* out) const;
   // The parsed layout "name", cached for the life of the skin; null when it cannot be read or
   // parsed ("*error" then says why).

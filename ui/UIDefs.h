@@ -11,6 +11,11 @@ namespace zbe {
 
 class CControlUI;
 
+// The toolkit's result when a file it was asked to read (a skin file, an image, a page) is
+// missing or cannot be read: the number the core uses for a missing file, so that pages can
+// treat both alike.
+inline constexpr int32_t kUIFileMissing = 87;
+
 struct UIPoint {
   int x = 0;
   int y = 0;

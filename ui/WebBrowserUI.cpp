@@ -15,6 +15,7 @@
 #include "ui/PaintManagerUI.h"
 #include "ui/RenderUI.h"
 #include "ui/UIApplication.h"
+#include "ui/UIDefs.h"
 #include "ui/WindowWnd.h"
 #include "ui/qt/QtBridge.h"
 #include "ui/qt/RenderImpl.h"
@@ -125,10 +126,10 @@ int32_t CWebBrowserUI::Navigate(const std::string& url) {
     }
     QFile f(path);
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
-      return 87;
+      return kUIFileMissing;
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
-      return 87;
+      return kUIFileMissing;
     const QString dir = QFileInfo(path).absolutePath();
     doc = std::make_unique<LocalTextDocument>(dir);
     doc->setBaseUrl(QUrl::fromLocalFile(dir + QLatin1Char('/')));

@@ -27,8 +27,8 @@ class CWebBrowserUI : public CContainerUI {
 
   // Shows "url": "about:blank" (an empty page), a local file path, or a file:// address. The
   // page replaces the previous one at once; the navigate-complete handler and the
-  // "navigatecomplete" notification follow after the current event. Returns 0, 87 when the
-  // file cannot be read, or 22 for any other kind of address (nothing changes then).
+  // "navigatecomplete" notification follow after the current event. Returns 0, kUIFileMissing (87)
+  // when the file cannot be read, or 22 for any other kind of address (nothing changes then).
   int32_t Navigate(const std::string& url);
   const std::string& GetLocationURL() const { return url_; }
   // Reads the current page again.

@@ -43,11 +43,11 @@ TEST(ReadSummaryOfFolder, GivesMissingFileWithoutInfoPlist) {
   TempFolder folder;
   BackupSummary summary;
   summary.displayName = "stale";
-  EXPECT_EQ(ReadSummaryOfFolder(folder.path(), summary), kResultMissingFile);
+  EXPECT_EQ(ReadSummaryOfFolder(folder.path(), summary), Result(kMissingFile));
   EXPECT_EQ(summary.folderPath, folder.path());
   EXPECT_EQ(summary.displayName, "");
   test::WriteFile(folder / "Info.plist/inner", "");  // a folder named Info.plist
-  EXPECT_EQ(ReadSummaryOfFolder(folder.path(), summary), kResultMissingFile);
+  EXPECT_EQ(ReadSummaryOfFolder(folder.path(), summary), Result(kMissingFile));
 }
 
 TEST(ReadSummaryOfFolder, FillsEveryField) {
@@ -56,7 +56,7 @@ TEST(ReadSummaryOfFolder, FillsEveryField) {
   WriteFile(folder / "Info.plist", InfoPlist("Phone", "2021-06-01T10:00:00Z", "555"));
   WriteFile(folder / "31bb7ba8914766d4ba40d6dfb6113c8b614be442", "xx");
   BackupSummary summary;
-  ASSERT_EQ(ReadSummaryOfFolder(folder.path(), summary), kResultOk);
+  ASSERT_EQ(ReadSummaryOfFolder(folder.path(), summary), Result::Ok());
   EXPECT_EQ(summary.folderPath, folder.path());
   EXPECT_EQ(summary.displayName, "Phone");
   EXPECT_EQ(summary.lastBackupDate, "2021-06-01 10:00:00");

@@ -52,8 +52,7 @@ class RunnerTest : public ::testing::Test {
 
   // Runs the tool with "script"; every report is recorded, and the report numbered "stopAt"
   // (from 1) is answered with 2.
-  int32_t Run(const std::string& script, const std::string& password = "secret",
-              size_t stopAt = 0) {
+  Result Run(const std::string& script, const std::string& password = "secret", size_t stopAt = 0) {
     ScopedEnv scriptEnv("ZBE_FAKE_TOOL_SCRIPT", script.c_str());
     ScopedEnv logEnv("ZBE_FAKE_TOOL_LOG", (root_ / "log").c_str());
     return RunDecryption(run_, password, running_, [&](int32_t progress) {
@@ -144,7 +143,7 @@ TEST_F(RunnerTest, HandsThePasswordOverOnStandardInputOnly) {
       commandLine = ReadFile("/proc/" + Logged("pid") + "/cmdline");
     }
   };
-  EXPECT_EQ(Run("out:Count: 1\\n|sleep:200", password), kResultOk);
+  EXPECT_EQ(Run("out:Count: 1\\n|sleep:200", password), Result::Ok());
   EXPECT_EQ(Logged("password"), password);
   const std::string expected =
       run_.toolCopy + '\0' + run_.backupFolder + '\0' + run_.outputFolder + '\0';
@@ -158,7 +157,7 @@ TEST_F(RunnerTest, HandsThePasswordOverOnStandardInputOnly) {
 TEST_F(RunnerTest, ReportsCountsWithTheFirstReportRuleAndAFinalReport) {
   EXPECT_EQ(Run("out:Count: 2\\n|sleep:100|out:tool: warning: slow disk\\n|sleep:100|"
                 "out:Count: 5\\n|sleep:100|out:Count: 10\\n|exit:0"),
-            kResultOk);
+            Result::Ok());
   // 1 first; then 1 + 10*2/10; unchanged for a chunk without a count; 1 + 5; 1 + 10 (what the
   // tool wrote just before it ended); and the final running progress + weight.
   EXPECT_EQ(SteadyReports(), (std::vector<int32_t>{1, 3, 1, 6, 11}));
@@ -167,13 +166,13 @@ TEST_F(RunnerTest, ReportsCountsWithTheFirstReportRuleAndAFinalReport) {
 
 TEST_F(RunnerTest, ResumesFromTheRunningProgressOfTheScan) {
   running_ = 4;
-  EXPECT_EQ(Run("out:Count: 5\\n"), kResultOk);
+  EXPECT_EQ(Run("out:Count: 5\\n"), Result::Ok());
   EXPECT_EQ(SteadyReports(), (std::vector<int32_t>{9, 14}));  // no first report after 4
   EXPECT_EQ(running_, 4);
 }
 
 TEST_F(RunnerTest, AWrongPasswordInTheSameChunkAsACountGivesMinus110AndLeavesNothing) {
-  EXPECT_EQ(Run("file:0123|out:Count: 1\\nWrong password\\n|sleep:30000"), kResultWrongPassword);
+  EXPECT_EQ(Run("file:0123|out:Count: 1\\nWrong password\\n|sleep:30000"), Result(kWrongPassword));
   EXPECT_EQ(SteadyReports(), (std::vector<int32_t>{10}));  // only the final report
   EXPECT_TRUE(Entries(run_.outputFolder).empty());
   EXPECT_FALSE(IsRunning(Logged("pid")));
@@ -181,8 +180,8 @@ TEST_F(RunnerTest, AWrongPasswordInTheSameChunkAsACountGivesMinus110AndLeavesNot
 
 TEST_F(RunnerTest, AStopEndsTheToolAndEverythingItStartedRightAway) {
   auto started = std::chrono::steady_clock::now();
-  int32_t result = Run("file:0123|out:Count: 1\\n|child|sleep:60000", "secret", 1);
-  EXPECT_EQ(result, kResultStopped);
+  Result result = Run("file:0123|out:Count: 1\\n|child|sleep:60000", "secret", 1);
+  EXPECT_EQ(result, Result::Stopped());
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
   EXPECT_EQ(reports_.front(), 1);
   EXPECT_EQ(reports_.back(), 11);  // the final report comes all the same
@@ -197,14 +196,14 @@ TEST_F(RunnerTest, AStopEndsTheToolAndEverythingItStartedRightAway) {
 TEST_F(RunnerTest, AStopIsHeardWhileTheToolIsStillQuiet) {
   // A long key derivation prints nothing: the running progress is reported meanwhile.
   auto started = std::chrono::steady_clock::now();
-  EXPECT_EQ(Run("sleep:60000", "secret", 1), kResultStopped);
+  EXPECT_EQ(Run("sleep:60000", "secret", 1), Result::Stopped());
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
   EXPECT_EQ(reports_.front(), 0);
   EXPECT_FALSE(IsRunning(Logged("pid")));
 }
 
 TEST_F(RunnerTest, RepeatsTheLastReportWhileTheToolIsQuiet) {
-  EXPECT_EQ(Run("out:Count: 5\\n|sleep:1300"), kResultOk);
+  EXPECT_EQ(Run("out:Count: 5\\n|sleep:1300"), Result::Ok());
   // 1, then 1 + 5, repeated at least twice in 1.3 s, then the final 11.
   ASSERT_GE(reports_.size(), 5u);
   EXPECT_EQ(reports_.back(), 11);
@@ -216,7 +215,7 @@ TEST_F(RunnerTest, RepeatsTheLastReportWhileTheToolIsQuiet) {
 TEST_F(RunnerTest, EmptiesTheOutputFolderBeforeTheToolRuns) {
   WriteFile(run_.outputFolder + "/Manifest.db-decypted", "another backup's manifest");
   WriteFile(run_.outputFolder + "/0123", "another backup's file");
-  EXPECT_EQ(Run("file:4567|out:Count: 1\\n"), kResultOk);
+  EXPECT_EQ(Run("file:4567|out:Count: 1\\n"), Result::Ok());
   EXPECT_EQ(Entries(run_.outputFolder), (std::vector<std::string>{"4567"}));
   struct stat info {};
   ASSERT_EQ(stat(run_.outputFolder.c_str(), &info), 0);
@@ -225,20 +224,20 @@ TEST_F(RunnerTest, EmptiesTheOutputFolderBeforeTheToolRuns) {
 
 TEST_F(RunnerTest, AToolThatFailsWithoutAWordStillEndsTheRun) {
   // The exit status is not read: what the tool left decides (the manifest loader then fails).
-  EXPECT_EQ(Run("err:tool: Manifest.plist is damaged\\n|exit:1"), kResultOk);
+  EXPECT_EQ(Run("err:tool: Manifest.plist is damaged\\n|exit:1"), Result::Ok());
   EXPECT_EQ(SteadyReports(), (std::vector<int32_t>{10}));
   EXPECT_EQ(running_, 0);
 }
 
 TEST_F(RunnerTest, AnEmptyBackupFolderReportsTheRunningProgress) {
   run_.fileTotal = 0;
-  EXPECT_EQ(Run("out:Count: 3\\n"), kResultOk);
+  EXPECT_EQ(Run("out:Count: 3\\n"), Result::Ok());
   EXPECT_EQ(SteadyReports(), (std::vector<int32_t>{1, 11}));
 }
 
 TEST_F(RunnerTest, AMissingToolGives87WithoutAnyReport) {
   run_.toolSource = root_ / "program/tool";
-  EXPECT_EQ(Run("out:Count: 1\\n"), kResultMissingFile);
+  EXPECT_EQ(Run("out:Count: 1\\n"), Result(kMissingFile));
   EXPECT_TRUE(reports_.empty());
   EXPECT_TRUE(Logged("pid").empty());
 }
@@ -247,7 +246,7 @@ TEST_F(RunnerTest, NeverEmptiesAnOutputFolderThatOverlapsTheBackup) {
   chmod(run_.backupFolder.c_str(), 0755);
   for (const std::string& output : {run_.backupFolder, run_.backupFolder + "/sub", root_.path()}) {
     run_.outputFolder = output;
-    EXPECT_EQ(Run("out:Count: 1\\n"), kResultMissingFile) << output;
+    EXPECT_EQ(Run("out:Count: 1\\n"), Result(kMissingFile)) << output;
     EXPECT_EQ(ReadFile(root_ / "backup/Manifest.db"), "db");
   }
   EXPECT_FALSE(std::filesystem::exists(run_.backupFolder + "/sub"));

@@ -37,14 +37,14 @@ const std::vector<Place>& Places() {
       {"Info.plist", "Info.plist",
        [](const std::string& folder) {
          BackupSummary summary;
-         return ReadSummaryOfFolder(folder, summary);
+         return ReadSummaryOfFolder(folder, summary).code();
        },
        kResultMissingFile, kResultMissingFile},
       {"Manifest.mbdb", "Manifest.mbdb",
        [](const std::string& folder) {
          std::vector<ManifestEntry> entries;
          bool usesManifestDb = true;
-         return LoadManifest(folder, "", entries, usesManifestDb);
+         return LoadManifest(folder, "", entries, usesManifestDb).code();
        },
        kResultMbdbNotOpenable, kResultMissingFile},
       {"decrypted Manifest.db", "decrypted",
@@ -52,7 +52,7 @@ const std::vector<Place>& Places() {
          test::WriteFile(folder + "/Manifest.db", "");
          std::vector<ManifestEntry> entries;
          bool usesManifestDb = false;
-         return LoadManifest(folder, folder + "/decrypted", entries, usesManifestDb);
+         return LoadManifest(folder, folder + "/decrypted", entries, usesManifestDb).code();
        },
        // The encrypted Manifest.db beside it is read instead, and is no database.
        kResultQueryFailed, kResultQueryFailed},
@@ -61,7 +61,8 @@ const std::vector<Place>& Places() {
       {"stored file to copy", "3d0d7e5fb2ce288813306e4d4636395e047a3d28",
        [](const std::string& folder) {
          return CopyStoredFile(folder + "/3d0d7e5fb2ce288813306e4d4636395e047a3d28",
-                               folder + "-copy/sms.sqlite", nullptr, nullptr);
+                               folder + "-copy/sms.sqlite", nullptr, nullptr)
+             .code();
        },
        kResultMissingFile, kResultMissingFile},
       {"template", "template/Sms.html",
@@ -105,20 +106,20 @@ TEST(HostileFiles, GiantSparseFilesAreRefusedOrReadInBoundedTime) {
        [](const std::string& folder) {
          std::vector<ManifestEntry> entries;
          bool usesManifestDb = false;
-         return LoadManifest(folder, "", entries, usesManifestDb);
+         return LoadManifest(folder, "", entries, usesManifestDb).code();
        },
        kResultQueryFailed},
       {"Manifest.mbdb", "mbdb\x05\x00",
        [](const std::string& folder) {
          std::vector<ManifestEntry> entries;
          bool usesManifestDb = true;
-         return LoadManifest(folder, "", entries, usesManifestDb);
+         return LoadManifest(folder, "", entries, usesManifestDb).code();
        },
        kResultMissingFile},
       {"Info.plist", "<plist>\n<key>Display Name</key>\n<string>Phone</string>\n",
        [](const std::string& folder) {
          BackupSummary summary;
-         int32_t result = ReadSummaryOfFolder(folder, summary);
+         int32_t result = ReadSummaryOfFolder(folder, summary).code();
          return result != kResultOk ? result : summary.displayName.empty() ? 0 : 1;
        },
        0},

@@ -38,8 +38,8 @@ TEST(InfoPlistBinary, GivesTheSameSummaryAsTheXmlForm) {
   WriteFile(binary / "Info.plist", mkbackup::PlistToBinary(plist.get()));
   BackupSummary fromXml;
   BackupSummary fromBinary;
-  ASSERT_EQ(ReadSummaryOfFolder(xml.path(), fromXml), 0);
-  ASSERT_EQ(ReadSummaryOfFolder(binary.path(), fromBinary), 0);
+  ASSERT_EQ(ReadSummaryOfFolder(xml.path(), fromXml), Result::Ok());
+  ASSERT_EQ(ReadSummaryOfFolder(binary.path(), fromBinary), Result::Ok());
   EXPECT_EQ(fromBinary.displayName, "Tom & Jerry \xF0\x9F\x93\xB1");
   EXPECT_EQ(fromBinary.lastBackupDate, "2020-02-01 00:10:05");
   EXPECT_TRUE(fromBinary.modernVersion);

@@ -38,7 +38,7 @@ TEST(ReadManifestDb, BuildsPathsFromDomainAndRelativePath) {
                     "('d', NULL, 'orphan.txt', 1, NULL),"
                     "('e', 'CameraRollDomain', 'Media/DCIM/100APPLE/IMG_0001.JPG', 4, NULL);");
   std::vector<ManifestEntry> entries = {{"left over", "0"}};
-  ASSERT_EQ(ReadManifestDb(path, entries), kResultOk);
+  ASSERT_EQ(ReadManifestDb(path, entries), Result::Ok());
   ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(entries[0].path, "HomeDomain-Library/SMS/sms.db");
   EXPECT_EQ(entries[0].fileID, "3d0d7e5fb2ce288813306e4d4636395e047a3d28");
@@ -51,7 +51,7 @@ TEST(ReadManifestDb, BuildsPathsFromDomainAndRelativePath) {
 TEST(ReadManifestDb, GivesSqlitesOpenCodeForAMissingFileAndCreatesNothing) {
   TempFolder temp;
   std::vector<ManifestEntry> entries;
-  EXPECT_EQ(ReadManifestDb(temp / "Manifest.db", entries), SQLITE_CANTOPEN);
+  EXPECT_EQ(ReadManifestDb(temp / "Manifest.db", entries), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_TRUE(SnapshotFolder(temp.path()).empty());
 }
 
@@ -60,8 +60,8 @@ TEST(ReadManifestDb, GivesQueryFailedWithoutAFilesTable) {
   Execute(temp / "other.db", "CREATE TABLE Other (x);");
   test::WriteFile(temp / "encrypted.db", std::string(8192, '\x5A'));
   std::vector<ManifestEntry> entries;
-  EXPECT_EQ(ReadManifestDb(temp / "other.db", entries), kResultQueryFailed);
-  EXPECT_EQ(ReadManifestDb(temp / "encrypted.db", entries), kResultQueryFailed);
+  EXPECT_EQ(ReadManifestDb(temp / "other.db", entries), Result(kQueryFailed));
+  EXPECT_EQ(ReadManifestDb(temp / "encrypted.db", entries), Result(kQueryFailed));
   EXPECT_TRUE(entries.empty());
 }
 

@@ -26,7 +26,7 @@ TEST(LoadManifest, GivesMissingFileWithoutAnyManifest) {
   TempFolder folder;
   std::vector<ManifestEntry> entries = {{"stale", "x"}};
   bool usesManifestDb = true;
-  EXPECT_EQ(LoadManifest(folder.path(), "", entries, usesManifestDb), kResultMissingFile);
+  EXPECT_EQ(LoadManifest(folder.path(), "", entries, usesManifestDb), Result(kMissingFile));
   EXPECT_TRUE(entries.empty());
   EXPECT_FALSE(usesManifestDb);
 }
@@ -38,7 +38,7 @@ TEST(LoadManifest, ReadsManifestDbWithEveryRow) {
   ASSERT_EQ(mkbackup::WriteBackup(sample, temp / "b", {}, error), 0) << error;
   std::vector<ManifestEntry> entries;
   bool usesManifestDb = false;
-  ASSERT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), kResultOk);
+  ASSERT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), Result::Ok());
   EXPECT_TRUE(usesManifestDb);
   ASSERT_EQ(entries.size(), SampleFileCount(sample, true));
   EXPECT_EQ(entries[0].path, sample.files()[0].domain + "-");
@@ -53,7 +53,7 @@ TEST(LoadManifest, ReadsManifestMbdbWithoutFolders) {
       << error;
   std::vector<ManifestEntry> entries;
   bool usesManifestDb = true;
-  ASSERT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), kResultOk);
+  ASSERT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), Result::Ok());
   EXPECT_FALSE(usesManifestDb);
   EXPECT_EQ(entries.size(), SampleFileCount(sample, false));
 }
@@ -64,10 +64,10 @@ TEST(LoadManifest, PrefersManifestDbAndItsDecryptedCopy) {
   WriteFile(temp / "b/Manifest.mbdb", "mbdb\x05\x00");
   std::vector<ManifestEntry> entries;
   bool usesManifestDb = false;
-  EXPECT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), kResultQueryFailed);
+  EXPECT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), Result(kQueryFailed));
   EXPECT_TRUE(usesManifestDb);
   EXPECT_EQ(LoadManifest(temp / "b", temp / "missing-copy", entries, usesManifestDb),
-            kResultQueryFailed);
+            Result(kQueryFailed));
 
   sqlite3* db = nullptr;
   std::filesystem::create_directories(temp / "out");
@@ -78,7 +78,7 @@ TEST(LoadManifest, PrefersManifestDbAndItsDecryptedCopy) {
                nullptr, nullptr, nullptr);
   sqlite3_close(db);
   ASSERT_EQ(LoadManifest(temp / "b", temp / "out/Manifest.db-decypted", entries, usesManifestDb),
-            kResultOk);
+            Result::Ok());
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].path, "D-p");
 }
@@ -88,9 +88,9 @@ TEST(LoadManifest, GivesItsOwnCodeForAnUnopenableMbdb) {
   std::filesystem::create_directories(temp / "b/Manifest.mbdb");  // a folder cannot be read
   std::vector<ManifestEntry> entries;
   bool usesManifestDb = false;
-  EXPECT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), kResultMbdbNotOpenable);
+  EXPECT_EQ(LoadManifest(temp / "b", "", entries, usesManifestDb), Result(kMbdbNotOpenable));
   WriteFile(temp / "c/Manifest.mbdb", "not a manifest");
-  EXPECT_EQ(LoadManifest(temp / "c", "", entries, usesManifestDb), kResultMissingFile);
+  EXPECT_EQ(LoadManifest(temp / "c", "", entries, usesManifestDb), Result(kMissingFile));
 }
 
 }  // namespace

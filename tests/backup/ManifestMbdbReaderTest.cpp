@@ -63,7 +63,7 @@ std::string Record(const std::string& domain, const std::string& path, uint16_t 
 
 TEST(ParseManifestMbdb, ReadsAFileRecordAndNamesItBySha1) {
   std::vector<ManifestEntry> entries;
-  ASSERT_EQ(ParseManifestMbdb(Header() + kSmsRecord, entries), kResultOk);
+  ASSERT_EQ(ParseManifestMbdb(Header() + kSmsRecord, entries), Result::Ok());
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].path, "HomeDomain-Library/SMS/sms.db");
   // The SHA-1 of the entry path is the messages database's well-known name.
@@ -76,7 +76,7 @@ TEST(ParseManifestMbdb, SkipsFoldersAndRecordsWithoutDomainOrPath) {
                      Record("", "orphan.txt", 0x81A4) + Record("HomeDomain", "link", 0xA1ED) +
                      kSmsRecord;
   std::vector<ManifestEntry> entries;
-  ASSERT_EQ(ParseManifestMbdb(data, entries), kResultOk);
+  ASSERT_EQ(ParseManifestMbdb(data, entries), Result::Ok());
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].path, "HomeDomain-link");  // links are listed like files
   EXPECT_EQ(entries[1].path, "HomeDomain-Library/SMS/sms.db");
@@ -85,7 +85,8 @@ TEST(ParseManifestMbdb, SkipsFoldersAndRecordsWithoutDomainOrPath) {
 TEST(ParseManifestMbdb, HashesBytesAboveAsciiLikeAnyOther) {
   std::string path = "Media/DCIM/caf\xC3\xA9.jpg";
   std::vector<ManifestEntry> entries;
-  ASSERT_EQ(ParseManifestMbdb(Header() + Record("CameraRollDomain", path, 0x81A4), entries), 0);
+  ASSERT_EQ(ParseManifestMbdb(Header() + Record("CameraRollDomain", path, 0x81A4), entries),
+            Result::Ok());
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].path, "CameraRollDomain-" + path);
   EXPECT_EQ(entries[0].fileID, Sha1Hex("CameraRollDomain-" + path));
@@ -98,7 +99,7 @@ TEST(ParseManifestMbdb, StopsAtATruncatedRecordAndKeepsTheOnesBefore) {
   // Cut the second record at every possible place: never read past the data, keep the first.
   for (size_t cut = 1; cut < second.size(); ++cut) {
     std::vector<ManifestEntry> entries;
-    ASSERT_EQ(ParseManifestMbdb(Header() + first + second.substr(0, cut), entries), kResultOk);
+    ASSERT_EQ(ParseManifestMbdb(Header() + first + second.substr(0, cut), entries), Result::Ok());
     ASSERT_EQ(entries.size(), 1u) << "cut at " << cut;
     EXPECT_EQ(entries[0].path, "HomeDomain-a.txt");
   }
@@ -109,25 +110,25 @@ TEST(ParseManifestMbdb, StopsAtATruncatedRecordAndKeepsTheOnesBefore) {
                                               "abc",
                                               5),
                               entries),
-            0);
+            Result::Ok());
   EXPECT_EQ(entries.size(), 1u);
 }
 
 TEST(ParseManifestMbdb, RequiresTheMagic) {
   std::vector<ManifestEntry> entries;
-  EXPECT_EQ(ParseManifestMbdb("mbdx\x05\x00" + kSmsRecord, entries), kResultMissingFile);
-  EXPECT_EQ(ParseManifestMbdb("", entries), kResultMissingFile);
+  EXPECT_EQ(ParseManifestMbdb("mbdx\x05\x00" + kSmsRecord, entries), Result(kMissingFile));
+  EXPECT_EQ(ParseManifestMbdb("", entries), Result(kMissingFile));
   EXPECT_TRUE(entries.empty());
-  EXPECT_EQ(ParseManifestMbdb("mbdb", entries), kResultOk);  // a header cut short: no records
+  EXPECT_EQ(ParseManifestMbdb("mbdb", entries), Result::Ok());  // a header cut short: no records
 }
 
 TEST(ReadManifestMbdb, GivesItsOwnCodeWhenTheFileCannotBeOpened) {
   TempFolder temp;
   std::vector<ManifestEntry> entries;
-  EXPECT_EQ(ReadManifestMbdb(temp / "Manifest.mbdb", entries), kResultMbdbNotOpenable);
+  EXPECT_EQ(ReadManifestMbdb(temp / "Manifest.mbdb", entries), Result(kMbdbNotOpenable));
   WriteFile(temp / "Manifest.mbdb", Header() + kSmsRecord + kSmsRecord);
   entries.push_back({"earlier", "x"});
-  ASSERT_EQ(ReadManifestMbdb(temp / "Manifest.mbdb", entries), kResultOk);
+  ASSERT_EQ(ReadManifestMbdb(temp / "Manifest.mbdb", entries), Result::Ok());
   ASSERT_EQ(entries.size(), 3u);  // appended
   EXPECT_EQ(entries[2].fileID, kMessagesHashedName);
 }

@@ -58,7 +58,7 @@ TEST_F(PreviewCopyTest, CopiesEachKindUnderItsName) {
   for (const Kind& kind : kinds) {
     std::string copy;
     std::string stored = Stored("f", kind.bytes);
-    EXPECT_EQ(MakePreviewCopy(Work(), stored, copy, nullptr, nullptr), kResultOk);
+    EXPECT_EQ(MakePreviewCopy(Work(), stored, copy, nullptr, nullptr), Result::Ok());
     EXPECT_EQ(copy, Work() + kind.copy);
     EXPECT_EQ(ReadFile(copy), kind.bytes);
     struct stat info {};
@@ -89,7 +89,7 @@ TEST_F(PreviewCopyTest, HeifPhotosAreShownAsJpegsMadeFromThem) {
     Percents percents;
     std::string copy;
     std::string stored = Stored("IMG_0001.HEIC", photo);
-    ASSERT_EQ(MakePreviewCopy(Work(), stored, copy, Percents::Callback, &percents), kResultOk);
+    ASSERT_EQ(MakePreviewCopy(Work(), stored, copy, Percents::Callback, &percents), Result::Ok());
     EXPECT_EQ(copy, Work() + "tmp.jpg");
     std::string jpeg = ReadFile(copy);
     EXPECT_EQ(jpeg.substr(0, 3), "\xFF\xD8\xFF");
@@ -100,7 +100,7 @@ TEST_F(PreviewCopyTest, HeifPhotosAreShownAsJpegsMadeFromThem) {
   // A JPEG without JFIF or Exif segment is copied as it is.
   std::string bare = mkbackup::BareJpeg(random_, 20, 20);
   std::string copy;
-  ASSERT_EQ(MakePreviewCopy(Work(), Stored("bare", bare), copy, nullptr, nullptr), kResultOk);
+  ASSERT_EQ(MakePreviewCopy(Work(), Stored("bare", bare), copy, nullptr, nullptr), Result::Ok());
   EXPECT_EQ(ReadFile(copy), bare);
 }
 
@@ -108,13 +108,13 @@ TEST_F(PreviewCopyTest, AHeifFileThatCannotBeDecodedLeavesNoPictureOnShow) {
   std::string copy;
   ASSERT_EQ(MakePreviewCopy(Work(), Stored("p", mkbackup::PngImage(random_, 40, 40)), copy, nullptr,
                             nullptr),
-            kResultOk);
+            Result::Ok());
   std::string heic = mkbackup::HeicImage(random_, 32, 32);
   std::string broken = heic.substr(0, 40) + std::string(heic.size() - 40, '\x5A');
   for (const std::string& bytes : {broken, heic.substr(0, 600)}) {
     Percents percents;
     EXPECT_EQ(MakePreviewCopy(Work(), Stored("b", bytes), copy, Percents::Callback, &percents),
-              kResultMissingFile);
+              Result(kMissingFile));
     EXPECT_EQ(percents.seen, (std::vector<int32_t>{100}));
     EXPECT_FALSE(std::filesystem::exists(Work() + "tmp.jpg"));
   }
@@ -125,9 +125,9 @@ TEST_F(PreviewCopyTest, ASmallerPictureReplacesALargerOneCompletely) {
   std::string small = mkbackup::JfifJpeg(random_, 16, 16);
   ASSERT_GT(large.size(), small.size());
   std::string copy;
-  ASSERT_EQ(MakePreviewCopy(Work(), Stored("large", large), copy, nullptr, nullptr), kResultOk);
+  ASSERT_EQ(MakePreviewCopy(Work(), Stored("large", large), copy, nullptr, nullptr), Result::Ok());
   chmod(copy.c_str(), 0644);
-  ASSERT_EQ(MakePreviewCopy(Work(), Stored("small", small), copy, nullptr, nullptr), kResultOk);
+  ASSERT_EQ(MakePreviewCopy(Work(), Stored("small", small), copy, nullptr, nullptr), Result::Ok());
   EXPECT_EQ(ReadFile(Work() + "tmp.jpg"), small);
   struct stat info {};
   ASSERT_EQ(stat(copy.c_str(), &info), 0);
@@ -141,7 +141,7 @@ TEST_F(PreviewCopyTest, ReportsEachChunkAndALastHundred) {
   Percents percents;
   std::string copy;
   EXPECT_EQ(MakePreviewCopy(Work(), Stored("v", video), copy, Percents::Callback, &percents),
-            kResultOk);
+            Result::Ok());
   EXPECT_EQ(percents.seen, (std::vector<int32_t>{32, 65, 98, 100, 100}));
   EXPECT_EQ(ReadFile(copy), video);
 }
@@ -152,7 +152,7 @@ TEST_F(PreviewCopyTest, AStopEndsTheCopyAndRemovesIt) {
   percents.stopAt = 1;
   std::string copy;
   EXPECT_EQ(MakePreviewCopy(Work(), Stored("v", video), copy, Percents::Callback, &percents),
-            kResultStopped);
+            Result::Stopped());
   EXPECT_EQ(percents.seen, (std::vector<int32_t>{32, 100}));
   EXPECT_FALSE(std::filesystem::exists(Work() + "tmp.avi"));
 }
@@ -166,16 +166,16 @@ TEST_F(PreviewCopyTest, UnknownTypesGiveMissingFileAndCopyNothing) {
     Percents percents;
     std::string copy = "untouched";
     EXPECT_EQ(MakePreviewCopy(Work(), Stored("u", bytes), copy, Percents::Callback, &percents),
-              kResultMissingFile);
+              Result(kMissingFile));
     EXPECT_EQ(copy, "untouched");
     EXPECT_EQ(percents.seen, (std::vector<int32_t>{100}));
   }
   std::string copy;
   EXPECT_EQ(MakePreviewCopy(Work(), backup_ / "missing", copy, nullptr, nullptr),
-            kResultMissingFile);
+            Result(kMissingFile));
   EXPECT_EQ(
       MakePreviewCopy("", Stored("p", mkbackup::PngImage(random_, 40, 40)), copy, nullptr, nullptr),
-      kResultMissingFile);
+      Result(kMissingFile));
   EXPECT_TRUE(std::filesystem::is_empty(work_.path()));
 }
 

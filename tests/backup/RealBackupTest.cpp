@@ -41,7 +41,7 @@ class RealBackupTest : public ::testing::Test {
 
 TEST_F(RealBackupTest, ReadsTheSummaryFromTheBinaryInfoPlist) {
   BackupSummary summary;
-  ASSERT_EQ(ReadSummaryOfFolder(folder_, summary), kResultOk);
+  ASSERT_EQ(ReadSummaryOfFolder(folder_, summary), Result::Ok());
   EXPECT_EQ(summary.displayName, "iPhone");
   EXPECT_EQ(summary.serialNumber, "F1234567890");
   EXPECT_EQ(summary.lastBackupDate, "2021-12-03 19:33:13");
@@ -51,7 +51,7 @@ TEST_F(RealBackupTest, ReadsTheSummaryFromTheBinaryInfoPlist) {
   EXPECT_EQ(summary.folderPath, folder_);
 
   ScopedEnv east("TZ", "XXX-1");
-  ASSERT_EQ(ReadSummaryOfFolder(folder_, summary), kResultOk);
+  ASSERT_EQ(ReadSummaryOfFolder(folder_, summary), Result::Ok());
   EXPECT_EQ(summary.lastBackupDate, "2021-12-03 20:33:13");
 }
 
@@ -74,14 +74,14 @@ TEST_F(RealBackupTest, FindsTheMessagesDatabaseUnderItsHashedName) {
   ASSERT_EQ(byName.size(), 1u);
   EXPECT_EQ(byName[0], stored);
   SqliteDatabase db;
-  ASSERT_EQ(db.Open(stored), 0);
+  ASSERT_EQ(db.Open(stored), Result::Ok());
   int messages = -1;
   ASSERT_EQ(db.Exec("SELECT count(*) FROM message;",
                     [&](int, char** values, char**) {
                       messages = std::atoi(values[0]);
                       return 0;
                     }),
-            0);
+            Result::Ok());
   EXPECT_EQ(messages, 1);
   TempFolder out;
   ASSERT_EQ(parser.CopyMessagesDatabase(out / "sms.sqlite"), kResultOk);

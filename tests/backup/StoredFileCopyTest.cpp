@@ -41,7 +41,8 @@ TEST(CopyStoredFile, CopiesInChunksReportingPercent) {
   WriteFile(temp / "stored", bytes);
   Recorder recorder;
   std::string destination = temp / "out/Camera Roll/IMG_0001.JPG";
-  ASSERT_EQ(CopyStoredFile(temp / "stored", destination, Recorder::Callback, &recorder), 0);
+  ASSERT_EQ(CopyStoredFile(temp / "stored", destination, Recorder::Callback, &recorder),
+            Result::Ok());
   EXPECT_EQ(ReadFile(destination), bytes);
   ASSERT_EQ(recorder.calls.size(), 3u);
   EXPECT_EQ(recorder.calls[0].percent, 49);
@@ -57,7 +58,8 @@ TEST(CopyStoredFile, CreatesAnEmptyCopyOfAnEmptyFileWithoutCallback) {
   TempFolder temp;
   WriteFile(temp / "empty", "");
   Recorder recorder;
-  ASSERT_EQ(CopyStoredFile(temp / "empty", temp / "a/b/copy", Recorder::Callback, &recorder), 0);
+  ASSERT_EQ(CopyStoredFile(temp / "empty", temp / "a/b/copy", Recorder::Callback, &recorder),
+            Result::Ok());
   EXPECT_TRUE(std::filesystem::exists(temp / "a/b/copy"));
   EXPECT_EQ(std::filesystem::file_size(temp / "a/b/copy"), 0u);
   EXPECT_TRUE(recorder.calls.empty());
@@ -67,11 +69,12 @@ TEST(CopyStoredFile, ReportsAMissingSourceOnceWithPercent100) {
   TempFolder temp;
   Recorder recorder;
   EXPECT_EQ(CopyStoredFile(temp / "missing", temp / "copy", Recorder::Callback, &recorder),
-            kResultMissingFile);
+            Result(kMissingFile));
   ASSERT_EQ(recorder.calls.size(), 1u);
   EXPECT_EQ(recorder.calls[0].percent, 100);
   EXPECT_EQ(recorder.calls[0].code, kResultMissingFile);
-  EXPECT_EQ(CopyStoredFile(temp / "missing", temp / "copy2", nullptr, nullptr), kResultMissingFile);
+  EXPECT_EQ(CopyStoredFile(temp / "missing", temp / "copy2", nullptr, nullptr),
+            Result(kMissingFile));
 }
 
 TEST(CopyStoredFile, StopsWhenTheCallbackAnswersNonZero) {
@@ -79,7 +82,8 @@ TEST(CopyStoredFile, StopsWhenTheCallbackAnswersNonZero) {
   WriteFile(temp / "stored", std::string(65536 * 3, 'x'));
   Recorder recorder;
   recorder.answerAt = 0;
-  EXPECT_EQ(CopyStoredFile(temp / "stored", temp / "copy", Recorder::Callback, &recorder), 2);
+  EXPECT_EQ(CopyStoredFile(temp / "stored", temp / "copy", Recorder::Callback, &recorder),
+            Result::Stopped());
   ASSERT_EQ(recorder.calls.size(), 2u);
   EXPECT_EQ(recorder.calls[0].percent, 33);
   EXPECT_EQ(recorder.calls[1].percent, 100);
@@ -91,9 +95,10 @@ TEST(CopyStoredFile, ReplacesALongerDestinationAndNeverCopiesOntoItself) {
   TempFolder temp;
   WriteFile(temp / "stored", "new");
   WriteFile(temp / "copy", std::string(100000, 'o'));
-  ASSERT_EQ(CopyStoredFile(temp / "stored", temp / "copy", nullptr, nullptr), 0);
+  ASSERT_EQ(CopyStoredFile(temp / "stored", temp / "copy", nullptr, nullptr), Result::Ok());
   EXPECT_EQ(ReadFile(temp / "copy"), "new");
-  EXPECT_EQ(CopyStoredFile(temp / "stored", temp / "stored", nullptr, nullptr), kResultMissingFile);
+  EXPECT_EQ(CopyStoredFile(temp / "stored", temp / "stored", nullptr, nullptr),
+            Result(kMissingFile));
   EXPECT_EQ(ReadFile(temp / "stored"), "new");
 }
 
@@ -104,8 +109,8 @@ TEST(CopyStoredFile, EndsAtAFailedWriteEvenWhenTheCallbackGoesOn) {
     GTEST_SKIP() << "no /dev/full";
   }
   Recorder recorder;
-  int32_t result = CopyStoredFile(temp / "stored", "/dev/full", Recorder::Callback, &recorder);
-  EXPECT_EQ(result, ENOSPC);
+  Result result = CopyStoredFile(temp / "stored", "/dev/full", Recorder::Callback, &recorder);
+  EXPECT_EQ(result, Result::System(ENOSPC));
   ASSERT_EQ(recorder.calls.size(), 2u);
   EXPECT_EQ(recorder.calls[0].code, ENOSPC);
   EXPECT_EQ(recorder.calls[1].percent, 100);

@@ -29,7 +29,7 @@ TEST(WriteChatHtml, WritesHeadWithMembersThenBubblesThenTail) {
   std::vector<WhatsAppMessage> chat = test::SampleChat();
   std::string path = temp / "WhatsApp Message/Trip-20240101000000/Trip.html";
   ProgressRecorder progress;
-  ASSERT_EQ(WriteChatHtml(path, SmallTemplate(), chat.back(), chat, &progress), 0);
+  ASSERT_EQ(WriteChatHtml(path, SmallTemplate(), chat.back(), chat, &progress), Result::Ok());
   EXPECT_EQ(ReadFile(path),
             "<p>Name: Ann,Bob, Phone: 111@s.whatsapp.net,222@s.whatsapp.net</p>\n"
             "<div class=\"date\">Date: 2022-01-01 10:00:00 Ann:</div>\r\n"
@@ -50,7 +50,7 @@ TEST(WriteChatHtml, TakesTheMembersAsTheyAreWithoutUnknown) {
   WhatsAppMessage row = test::Wa(0, "d", "A", "B", "t");
   row.memberNames.clear();
   row.memberJids.clear();
-  ASSERT_EQ(WriteChatHtml(temp / "c.html", SmallTemplate(), row, {}, nullptr), 0);
+  ASSERT_EQ(WriteChatHtml(temp / "c.html", SmallTemplate(), row, {}, nullptr), Result::Ok());
   EXPECT_EQ(ReadFile(temp / "c.html"), "<p>Name: , Phone: </p>\n</html>");
 }
 
@@ -59,7 +59,7 @@ TEST(WriteChatHtml, StopsTakingMessagesWhenAskedButStillWritesTheFile) {
   std::vector<WhatsAppMessage> chat = test::SampleChat();
   ProgressRecorder progress(/*stopAt=*/1);
   std::string path = temp / "c.html";
-  EXPECT_EQ(WriteChatHtml(path, SmallTemplate(), chat.back(), chat, &progress), 2);
+  EXPECT_EQ(WriteChatHtml(path, SmallTemplate(), chat.back(), chat, &progress), Result::Stopped());
   std::string written = ReadFile(path);
   EXPECT_NE(written.find("Ok\nbye"), std::string::npos);
   EXPECT_EQ(written.find("Stranger"), std::string::npos);
@@ -74,7 +74,8 @@ TEST(WriteChatHtml, ReportsAFileThatCannotBeCreatedAsFinishedWithItsError) {
   std::string path = temp / "blocker/c.html";
   ProgressRecorder progress(/*stopAt=*/0);
   // Stopped and unwritable: the error still reaches the observer.
-  EXPECT_EQ(WriteChatHtml(path, SmallTemplate(), chat.back(), chat, &progress), ENOTDIR);
+  EXPECT_EQ(WriteChatHtml(path, SmallTemplate(), chat.back(), chat, &progress),
+            Result::System(ENOTDIR));
   EXPECT_EQ(progress.reports, (std::vector<ProgressReport>{{25, 0, path}, {100, ENOTDIR, path}}));
 }
 

@@ -29,7 +29,7 @@ TEST(ExportProgressCallback, LetsStoredFileCopiesReportToTheSameObserver) {
   ProgressRecorder recorder;
   FileCopyCallback callback = ExportProgressCallback;
   std::string destination = temp / "out/Camera Roll/IMG_0001.JPG";
-  ASSERT_EQ(CopyStoredFile(temp / "stored", destination, callback, &recorder), 0);
+  ASSERT_EQ(CopyStoredFile(temp / "stored", destination, callback, &recorder), Result::Ok());
   EXPECT_EQ(recorder.reports,
             (std::vector<ProgressReport>{{93, 0, destination}, {100, 0, destination}}));
 }

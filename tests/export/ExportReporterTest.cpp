@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "export/ExportRecorder.h"
+#include "records/ResultCodes.h"
 
 namespace zbe {
 namespace {
@@ -17,8 +20,8 @@ TEST(ExportReporter, CountsFinishedFilesAndTellsTheObserver) {
   ExportReporter reporter(&recorder);
   reporter.Start(3);
   EXPECT_EQ(reporter.Progress(40, "/out/a"), 0);
-  EXPECT_EQ(reporter.Finished("/out/a", 0), 0);
-  EXPECT_EQ(reporter.Finished("/out/b", 87), 0);
+  EXPECT_EQ(reporter.Finished("/out/a", Result::Ok()), Result::Ok());
+  EXPECT_EQ(reporter.Finished("/out/b", kMissingFile), Result::Ok());
   EXPECT_EQ(reporter.counts(), (ExportCounts{2, 3, 1, 1}));
   ASSERT_EQ(recorder.finished.size(), 2u);
   EXPECT_EQ(recorder.finished[0], (FinishedFile{"/out/a", 0, "Success"}));
@@ -38,12 +41,12 @@ TEST(ExportReporter, AnswersStopAndListsNothingOnceCancelled) {
   ExportRecorder recorder;
   ExportReporter reporter(&recorder);
   reporter.Start(2);
-  reporter.Finished("/out/a", 0);
+  reporter.Finished("/out/a", Result::Ok());
   reporter.RequestCancel();
   EXPECT_TRUE(reporter.cancelled());
   EXPECT_EQ(reporter.Progress(50, "/out/b"), 2);
-  EXPECT_EQ(reporter.Finished("/out/b", 0), 2);
-  EXPECT_EQ(reporter.Finished("/out/c", 5), 2);
+  EXPECT_EQ(reporter.Finished("/out/b", Result::Ok()), Result::Stopped());
+  EXPECT_EQ(reporter.Finished("/out/c", Result::System(EIO)), Result::Stopped());
   EXPECT_EQ(reporter.counts(), (ExportCounts{1, 2, 1, 0}));
   EXPECT_EQ(recorder.finished.size(), 1u);
   EXPECT_EQ(recorder.progress.size(), 1u);

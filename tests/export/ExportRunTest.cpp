@@ -109,7 +109,7 @@ class ExportRunTest : public ::testing::Test {
     return inputs;
   }
 
-  int32_t RunExport(ExportRecorder& recorder) {
+  Result RunExport(ExportRecorder& recorder) {
     ExportRun run(Inputs(), &recorder);
     return run.Run();
   }
@@ -140,7 +140,7 @@ ScannedSample* ExportRunTest::sample_ = nullptr;
 
 TEST_F(ExportRunTest, WritesEveryCheckedItemIntoTheLayoutWithTheRunStamp) {
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   const std::string stamp = kStamp;
   std::vector<std::string> files = FilesBelow(root_);
   EXPECT_TRUE(Has(files, "Camera Roll/" + results_.cameraRoll[0].name));
@@ -198,7 +198,7 @@ TEST_F(ExportRunTest, WritesEveryCheckedItemIntoTheLayoutWithTheRunStamp) {
 
 TEST_F(ExportRunTest, CopiesAreByteIdenticalAndTheBackupIsUnchanged) {
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   for (const MediaFileItem& item : results_.cameraRoll) {
     EXPECT_EQ(ReadFile(root_ + "/Camera Roll/" + item.name), ReadFile(item.path)) << item.name;
   }
@@ -211,7 +211,7 @@ TEST_F(ExportRunTest, CopiesAreByteIdenticalAndTheBackupIsUnchanged) {
 
 TEST_F(ExportRunTest, RowFilesAreHeadRowsAndTailInWalkOrder) {
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   std::string calls;
   for (const CallRecord& call : results_.calls) {
     AppendCallRow(call, calls);
@@ -236,7 +236,7 @@ TEST_F(ExportRunTest, FiveContactsGiveFiveSuccessReportsForOneFile) {
     selection_.SetItemChecked(RecordCategory::kContacts, i, true);
   }
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   const std::string html = root_ + "/Contacts/" + kStamp + "/Contacts.html";
   EXPECT_EQ(recorder.FinishedPaths(), std::vector<std::string>(5, html));
   for (int32_t i = 0; i < 5; ++i) {
@@ -256,7 +256,7 @@ TEST_F(ExportRunTest, FiveContactsGiveFiveSuccessReportsForOneFile) {
 TEST_F(ExportRunTest, NothingCheckedEndsAtOnceAndWritesNothing) {
   CheckOnly({});
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   EXPECT_TRUE(recorder.finished.empty());
   EXPECT_TRUE(recorder.progress.empty());
   EXPECT_EQ(recorder.runResult, 0);
@@ -274,7 +274,7 @@ TEST_F(ExportRunTest, UncheckedItemsAreSkipped) {
   const MessageRecord& skippedThread = results_.conversationRows[0];
   ASSERT_FALSE(skippedThread.contactName.empty());
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   std::vector<std::string> files = FilesBelow(root_);
   EXPECT_FALSE(Has(files, "Camera Roll/" + skippedPhoto));
   EXPECT_TRUE(Has(files, "Camera Roll/" + results_.cameraRoll[0].name));
@@ -286,11 +286,11 @@ TEST_F(ExportRunTest, UncheckedItemsAreSkipped) {
 
 TEST_F(ExportRunTest, ASecondRunWithTheSameStampNumbersItsFiles) {
   ExportRecorder first;
-  ASSERT_EQ(RunExport(first), 0);
+  ASSERT_EQ(RunExport(first), Result::Ok());
   std::vector<std::string> firstFiles = FilesBelow(root_);
   std::string firstCalls = ReadFile(root_ + "/CallHistory/CallHistory_" + kStamp + ".html");
   ExportRecorder second;
-  ASSERT_EQ(RunExport(second), 0);
+  ASSERT_EQ(RunExport(second), Result::Ok());
   EXPECT_EQ(second.runCounts.failed, 0);
   std::vector<std::string> files = FilesBelow(root_);
   EXPECT_EQ(files.size(), 2 * firstFiles.size());
@@ -316,7 +316,7 @@ TEST_F(ExportRunTest, AFailingCopyIsReportedAndTheRunGoesOn) {
   CheckOnly({RecordCategory::kCameraRoll});
   results_.cameraRoll[1].path = out_ / "missing-stored-file";
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   const std::string failed = root_ + "/Camera Roll/" + results_.cameraRoll[1].name;
   ASSERT_EQ(recorder.finished.size(), results_.cameraRoll.size());
   EXPECT_EQ(recorder.finished[1],
@@ -331,7 +331,7 @@ TEST_F(ExportRunTest, AFolderThatCannotBeMadeFailsItsItems) {
   CheckOnly({RecordCategory::kCameraRoll, RecordCategory::kNotes});
   WriteFile(root_ + "/Camera Roll", "a file in the way");
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   int32_t photos = static_cast<int32_t>(results_.cameraRoll.size());
   EXPECT_EQ(recorder.runCounts.failed, photos);
   EXPECT_EQ(recorder.finished[0].path, root_ + "/Camera Roll/" + results_.cameraRoll[0].name);
@@ -347,7 +347,7 @@ TEST_F(ExportRunTest, APathTooLongIsReportedNotShortened) {
   }
   root_ = deep;
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   ASSERT_FALSE(recorder.finished.empty());
   for (const FinishedFile& file : recorder.finished) {
     EXPECT_EQ(file.status, "File name too long") << file.path;
@@ -368,7 +368,7 @@ TEST_F(ExportRunTest, HostileNamesStayInsideTheRoot) {
   results_.appPhotos.insert(std::move(node));
   FillSelection(results_, selection_);
   ExportRecorder recorder;
-  ASSERT_EQ(RunExport(recorder), 0);
+  ASSERT_EQ(RunExport(recorder), Result::Ok());
   EXPECT_EQ(recorder.runCounts.failed, 0);
   // Nothing beside the root in its parent; every file resolves inside the root.
   std::vector<std::string> beside;
@@ -402,7 +402,7 @@ TEST_F(ExportRunTest, CancelDuringACopyLeavesNoPartialFile) {
   };
   ExportRun run(Inputs(), &recorder);
   running = &run;
-  EXPECT_EQ(run.Run(), 2);
+  EXPECT_EQ(run.Run(), Result::Stopped());
   EXPECT_TRUE(run.cancelled());
   EXPECT_FALSE(PathExists(big));
   EXPECT_EQ(FilesBelow(root_),
@@ -434,7 +434,7 @@ TEST_F(ExportRunTest, CancelDuringAThreadDeletesItsPageAndRunsTheEndStep) {
   };
   ExportRun run(Inputs(), &recorder);
   running = &run;
-  EXPECT_EQ(run.Run(), 2);
+  EXPECT_EQ(run.Run(), Result::Stopped());
   EXPECT_FALSE(PathExists(base + ".html"));
   // The transcript was complete before the page began.
   EXPECT_TRUE(PathExists(base + ".txt"));
@@ -455,7 +455,7 @@ TEST_F(ExportRunTest, AMissingTemplateStopsTheRunBeforeItStarts) {
   inputs.programFolder = program.path() + "/";
   ExportRecorder recorder;
   ExportRun run(inputs, &recorder);
-  EXPECT_EQ(run.Run(), kResultTemplateUnreadable);
+  EXPECT_EQ(run.Run(), Result(kTemplateUnreadable));
   EXPECT_EQ(run.templateFailure().path, program.path() + "/template/Sms.html");
   EXPECT_EQ(run.templateFailure().errorCode, ENOENT);
   EXPECT_FALSE(PathExists(root_));
@@ -466,8 +466,8 @@ TEST_F(ExportRunTest, RefusesADestinationInsideTheBackup) {
   root_ = sample_->backup + "/export";
   ExportRecorder recorder;
   ExportRun run(Inputs(), &recorder);
-  EXPECT_EQ(run.Start(), kResultDestinationInBackup);
-  EXPECT_EQ(run.Wait(), kResultDestinationInBackup);
+  EXPECT_EQ(run.Start(), Result(kDestinationInBackup));
+  EXPECT_EQ(run.Wait(), Result(kDestinationInBackup));
   EXPECT_EQ(test::SnapshotFolder(sample_->backup), sample_->before);
 }
 
@@ -476,11 +476,11 @@ TEST_F(ExportRunTest, RunsOnAWorkerThreadAndReportsFromIt) {
   ExportRecorder recorder;
   ExportRun run(Inputs(), &recorder);
   EXPECT_TRUE(run.finished());
-  ASSERT_EQ(run.Start(), 0);
+  ASSERT_EQ(run.Start(), Result::Ok());
   EXPECT_EQ(run.runStamp(), kStamp);
   // The selection may change once the run has started.
   selection_.SetCategoryChecked(RecordCategory::kCameraRoll, false);
-  EXPECT_EQ(run.Wait(), 0);
+  EXPECT_EQ(run.Wait(), Result::Ok());
   EXPECT_TRUE(run.finished());
   int32_t total = static_cast<int32_t>(results_.cameraRoll.size() + results_.chatRows.size());
   EXPECT_EQ(run.counts(), (ExportCounts{total, total, total, 0}));

@@ -63,7 +63,7 @@ class PrintFragmentsTest : public ::testing::Test {
     FillSelection(results_, selection_);
   }
 
-  std::string Build(RecordCategory category, int32_t expected = 0,
+  std::string Build(RecordCategory category, Result expected = Result::Ok(),
                     const PrintCancelCheck& cancelled = kNever) {
     std::string body = "[";
     EXPECT_EQ(AppendPrintFragments(category, results_, selection_, cancelled, body), expected);
@@ -176,16 +176,16 @@ TEST_F(PrintFragmentsTest, OtherCategoriesAddNothing) {
 }
 
 TEST_F(PrintFragmentsTest, StopsOnCancelKeepingTheBlocksBuiltSoFar) {
-  EXPECT_EQ(Build(RecordCategory::kContacts, 2, CancelAfter(0)), "[");
-  std::string notes = Build(RecordCategory::kCallHistory, 2, CancelAfter(1));
+  EXPECT_EQ(Build(RecordCategory::kContacts, Result::Stopped(), CancelAfter(0)), "[");
+  std::string notes = Build(RecordCategory::kCallHistory, Result::Stopped(), CancelAfter(1));
   EXPECT_EQ(notes.find("+1666"), std::string::npos);
   EXPECT_NE(notes.find("+1555"), std::string::npos);
   // Messages ask before each message: two of the first thread's three messages.
-  std::string messages = Build(RecordCategory::kMessages, 2, CancelAfter(2));
+  std::string messages = Build(RecordCategory::kMessages, Result::Stopped(), CancelAfter(2));
   EXPECT_NE(messages.find("Line one"), std::string::npos);
   EXPECT_EQ(messages.find("who?"), std::string::npos);
   // A chat cut short is still closed.
-  EXPECT_EQ(Build(RecordCategory::kWhatsApp, 2, CancelAfter(2)),
+  EXPECT_EQ(Build(RecordCategory::kWhatsApp, Result::Stopped(), CancelAfter(2)),
             "[<div>\r\n"
             "<p><span>Chats:</span>Trip</p>\r\n"
             "<p><span>Name:</span>Ann,Bob</p>\r\n"

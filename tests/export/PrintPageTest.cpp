@@ -58,7 +58,7 @@ class PrintPageTest : public ::testing::Test {
 
 TEST_F(PrintPageTest, WritesHeadBodyAndTailToThePageFile) {
   PrintPageRun run(Inputs());
-  EXPECT_EQ(run.Run(), 0);
+  EXPECT_EQ(run.Run(), Result::Ok());
   EXPECT_EQ(run.templateResult(), 0);
   EXPECT_TRUE(run.finished());
   EXPECT_EQ(PrintPagePath("/opt/zbe/"), "/opt/zbe/Print/page");
@@ -68,21 +68,21 @@ TEST_F(PrintPageTest, WritesHeadBodyAndTailToThePageFile) {
 TEST_F(PrintPageTest, AMissingTemplateGivesTheBodyAlone) {
   RemovePath(program_ / "template/Print.html");
   PrintPageRun run(Inputs());
-  EXPECT_EQ(run.Run(), 0);
+  EXPECT_EQ(run.Run(), Result::Ok());
   EXPECT_EQ(run.templateResult(), ENOENT);
   EXPECT_EQ(ReadFile(program_ / "Print/page"), Body());
 }
 
 TEST_F(PrintPageTest, OtherCategoriesGiveAnEmptyBody) {
   PrintPageRun run(Inputs(RecordCategory::kCameraRoll));
-  EXPECT_EQ(run.Run(), 0);
+  EXPECT_EQ(run.Run(), Result::Ok());
   EXPECT_EQ(ReadFile(program_ / "Print/page"), "<html><body>\n\n</body></html>\n");
 }
 
 TEST_F(PrintPageTest, ACancelledPrintStillWritesThePage) {
   PrintPageRun run(Inputs());
   run.RequestCancel();
-  EXPECT_EQ(run.Run(), 2);
+  EXPECT_EQ(run.Run(), Result::Stopped());
   EXPECT_EQ(ReadFile(program_ / "Print/page"), "<html><body>\n\n</body></html>\n");
 }
 
@@ -101,22 +101,22 @@ TEST_F(PrintPageTest, HoldingTheBuildLockHoldsTheBuildBeforeItsNextRecord) {
 
 TEST_F(PrintPageTest, WritesNothingWithoutACategory) {
   PrintPageRun run(Inputs(std::nullopt));
-  EXPECT_EQ(run.Run(), kResultNothingToPrint);
+  EXPECT_EQ(run.Run(), Result(kNothingToPrint));
   EXPECT_FALSE(PathExists(program_ / "Print"));
 }
 
 TEST_F(PrintPageTest, ReportsAPageThatCannotBeWritten) {
   WriteFile(program_ / "Print", "a file where the folder should be");
   PrintPageRun run(Inputs());
-  EXPECT_EQ(run.Run(), ENOTDIR);
+  EXPECT_EQ(run.Run(), Result::System(ENOTDIR));
 }
 
 TEST_F(PrintPageTest, RunsOnAWorkerThread) {
   PrintPageRun run(Inputs());
   EXPECT_TRUE(run.finished());
-  ASSERT_EQ(run.Start(), 0);
-  EXPECT_EQ(run.Start(), EINVAL);
-  EXPECT_EQ(run.Wait(), 0);
+  ASSERT_EQ(run.Start(), Result::Ok());
+  EXPECT_EQ(run.Start(), Result::System(EINVAL));
+  EXPECT_EQ(run.Wait(), Result::Ok());
   EXPECT_TRUE(run.finished());
   EXPECT_EQ(ReadFile(program_ / "Print/page"), "<html><body>\n" + Body() + "\n</body></html>\n");
 }

@@ -41,7 +41,7 @@ TEST(WriteThreadHtml, WritesHeadWithPersonThenBubblesThenTail) {
   std::vector<MessageRecord> thread = test::SampleThread();
   std::string path = temp / "Message/Unknown-20240101000000/Unknown(+15550000).html";
   ProgressRecorder progress;
-  ASSERT_EQ(WriteThreadHtml(path, SmallTemplate(), thread.back(), thread, &progress), 0);
+  ASSERT_EQ(WriteThreadHtml(path, SmallTemplate(), thread.back(), thread, &progress), Result::Ok());
   EXPECT_EQ(ReadFile(path),
             std::string("<h1>Title</h1><p>Name: Unknown, Phone: +15550000</p>\r\n") + kFirst +
                 kSecond + kThird + "<footer>{|person|}</footer>\n");
@@ -52,7 +52,7 @@ TEST(WriteThreadHtml, WritesHeadWithPersonThenBubblesThenTail) {
 TEST(WriteThreadHtml, NamesAThreadWithoutContactUnknown) {
   TempFolder temp;
   MessageRecord row = test::Sms(0, "2021-01-01 00:00:00", "", "<a@b.c>", "x");
-  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), row, {row}, nullptr), 0);
+  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), row, {row}, nullptr), Result::Ok());
   EXPECT_EQ(ReadFile(temp / "t.html"),
             "<h1>Title</h1><p>Name: Unknown, Phone: &lt;a@b.c&gt;</p>\r\n"
             "<div class=\"date\">Date: 2021-01-01 00:00:00 &lt;a@b.c&gt;:</div>\r\n"
@@ -64,7 +64,8 @@ TEST(WriteThreadHtml, StopsTakingMessagesWhenAskedButStillWritesTheFile) {
   std::vector<MessageRecord> thread = test::SampleThread();
   ProgressRecorder progress(/*stopAt=*/0);
   std::string path = temp / "t.html";
-  EXPECT_EQ(WriteThreadHtml(path, SmallTemplate(), thread.front(), thread, &progress), 2);
+  EXPECT_EQ(WriteThreadHtml(path, SmallTemplate(), thread.front(), thread, &progress),
+            Result::Stopped());
   EXPECT_EQ(ReadFile(path),
             std::string("<h1>Title</h1><p>Name: Ann Lee, Phone: +15551234</p>\r\n") + kFirst +
                 "<footer>{|person|}</footer>\n");
@@ -78,7 +79,8 @@ TEST(WriteThreadHtml, ReportsAFileThatCannotBeCreatedAsFinishedWithItsError) {
   std::vector<MessageRecord> thread = test::SampleThread();
   std::string path = temp / "blocker/Message/t.html";
   ProgressRecorder progress;
-  EXPECT_EQ(WriteThreadHtml(path, SmallTemplate(), thread.back(), thread, &progress), ENOTDIR);
+  EXPECT_EQ(WriteThreadHtml(path, SmallTemplate(), thread.back(), thread, &progress),
+            Result::System(ENOTDIR));
   // Never a success report for a file that is not there.
   EXPECT_EQ(progress.reports,
             (std::vector<ProgressReport>{{33, 0, path}, {66, 0, path}, {100, ENOTDIR, path}}));
@@ -89,7 +91,7 @@ TEST(WriteThreadHtml, WritesHeadAndTailAloneForAnEmptyThread) {
   WriteFile(temp / "t.html", std::string(5000, 'x'));  // truncated
   ProgressRecorder progress;
   MessageRecord row = test::Sms(0, "", "Ann", "+1", "x");
-  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), row, {}, &progress), 0);
+  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), row, {}, &progress), Result::Ok());
   EXPECT_EQ(ReadFile(temp / "t.html"),
             "<h1>Title</h1><p>Name: Ann, Phone: +1</p>\r\n<footer>{|person|}</footer>\n");
   EXPECT_TRUE(progress.reports.empty());
@@ -100,7 +102,7 @@ TEST(WriteThreadHtml, ReportsOneHundredOnceForASingleMessage) {
   ProgressRecorder progress(/*stopAt=*/0);
   MessageRecord row = test::Sms(1, "2021-01-01 00:00:00", "Ann", "+1", "x");
   // The only report comes after the write; answering 2 to it leaves a complete file.
-  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), row, {row}, &progress), 0);
+  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), row, {row}, &progress), Result::Ok());
   EXPECT_EQ(progress.reports, (std::vector<ProgressReport>{{100, 0, temp / "t.html"}}));
 }
 
@@ -108,7 +110,8 @@ TEST(WriteThreadHtml, ReportsIntegerPercentsThatNeverReach100BeforeTheEnd) {
   TempFolder temp;
   std::vector<MessageRecord> thread(7, test::Sms(0, "d", "A", "1", "t"));
   ProgressRecorder progress;
-  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), thread.back(), thread, &progress), 0);
+  ASSERT_EQ(WriteThreadHtml(temp / "t.html", SmallTemplate(), thread.back(), thread, &progress),
+            Result::Ok());
   std::vector<int32_t> percents;
   for (const ProgressReport& report : progress.reports) {
     percents.push_back(report.percent);
@@ -123,7 +126,7 @@ TEST(WriteThreadHtml, FillsTheShippedTemplate) {
       LoadTemplate(TemplateKind::kMessages, std::string(ZBE_SOURCE_DIR) + "/", "Ann's <b>", tmpl),
       0);
   std::vector<MessageRecord> thread = test::SampleThread();
-  ASSERT_EQ(WriteThreadHtml(temp / "t.html", tmpl, thread.front(), thread, nullptr), 0);
+  ASSERT_EQ(WriteThreadHtml(temp / "t.html", tmpl, thread.front(), thread, nullptr), Result::Ok());
   std::string written = ReadFile(temp / "t.html");
   EXPECT_TRUE(written.starts_with("<!DOCTYPE html>"));
   EXPECT_NE(written.find("<title>iPhone's Messages of Ann&#39;s &lt;b&gt;</title>"),

@@ -27,7 +27,7 @@ class CallHistoryReaderTest : public ::testing::Test {
   void WriteCalls(const std::string& inserts) {
     WriteDatabase(Calls(), std::string(kCallRecordSchema) + inserts);
   }
-  int32_t Read(CallList& calls, CallDatabase kind = CallDatabase::kNewer) {
+  Result Read(CallList& calls, CallDatabase kind = CallDatabase::kNewer) {
     return ReadCallHistoryDatabase(Calls(), kind, AddressBook(), calls);
   }
 
@@ -42,7 +42,7 @@ TEST_F(CallHistoryReaderTest, ConvertsColumnsAndDropsCallsWithoutAddress) {
       "(1, 30, 3, ''), (7, 40.75, -2.5, CAST('+15550003' AS BLOB));");
   WriteAddressBook(AddressBook(), 1, {});
   CallList calls;
-  ASSERT_EQ(Read(calls), kResultOk);
+  ASSERT_EQ(Read(calls), Result::Ok());
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].address, "+15550001");
   EXPECT_EQ(calls[0].date, "2001-01-01 00:00:00");
@@ -63,7 +63,7 @@ TEST_F(CallHistoryReaderTest, OrdersOldestFirstThoughTheQueryGivesNewestFirst) {
       "(599994000, 'nine'), (600001200, 'eleven'), (599994000, 'nine again');");
   WriteAddressBook(AddressBook(), 1, {});
   CallList calls;
-  ASSERT_EQ(Read(calls), kResultOk);
+  ASSERT_EQ(Read(calls), Result::Ok());
   ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0].date, "2020-01-06 09:00:00");
   EXPECT_EQ(calls[1].date, "2020-01-06 09:00:00");
@@ -83,7 +83,7 @@ TEST_F(CallHistoryReaderTest, NamesOnlyAddressesLongerThanFourCharacters) {
                     {"'Gina'", "'Bell'", "NULL", "'+13123455502 +15550001 '"},
                     {"'Emoji'", "NULL", "NULL", "'🙂🙂🙂🙂🙂🙂'"}});
   CallList calls;
-  ASSERT_EQ(Read(calls), kResultOk);
+  ASSERT_EQ(Read(calls), Result::Ok());
   ASSERT_EQ(calls.size(), 6u);
   EXPECT_EQ(calls[0].contactName, "");           // 1234: four characters
   EXPECT_EQ(calls[1].contactName, "FrankBell");  // 12345: the first phone holding it
@@ -96,12 +96,12 @@ TEST_F(CallHistoryReaderTest, NamesOnlyAddressesLongerThanFourCharacters) {
 TEST_F(CallHistoryReaderTest, AddressBookFailuresLeaveCallsUnnamed) {
   WriteCalls("INSERT INTO ZCALLRECORD (ZDATE, ZADDRESS) VALUES (1, '+15550001');");
   CallList calls;
-  EXPECT_EQ(Read(calls), SQLITE_CANTOPEN);
+  EXPECT_EQ(Read(calls), Result::Sqlite(SQLITE_CANTOPEN));
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].contactName, "");
   // The older layout still names the call, but the result says that the first was refused.
   WriteAddressBook(AddressBook(), 2, {{"'Ann'", "NULL", "NULL", "'+15550001'"}});
-  EXPECT_EQ(Read(calls), kResultQueryFailed);
+  EXPECT_EQ(Read(calls), Result(kQueryFailed));
   EXPECT_EQ(calls[0].contactName, "Ann");
 }
 
@@ -112,7 +112,7 @@ TEST_F(CallHistoryReaderTest, AMissingCallDatabaseKeepsTheListButStillSortsAndNa
   calls[0].date = "2020-01-02 00:00:00";
   calls[1].address = "other";
   calls[1].date = "2020-01-01 00:00:00";
-  EXPECT_EQ(Read(calls), SQLITE_CANTOPEN);
+  EXPECT_EQ(Read(calls), Result::Sqlite(SQLITE_CANTOPEN));
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].address, "other");
   EXPECT_EQ(calls[1].contactName, "");  // the address book was not read
@@ -123,11 +123,11 @@ TEST_F(CallHistoryReaderTest, AFailingCallQueryEmptiesTheListAndSaysSo) {
   WriteAddressBook(AddressBook(), 1, {});
   WriteDatabase(Calls(), "CREATE TABLE ZOTHER (x);");
   CallList calls(3);
-  EXPECT_EQ(Read(calls), kResultQueryFailed);
+  EXPECT_EQ(Read(calls), Result(kQueryFailed));
   EXPECT_TRUE(calls.empty());
   test::WriteFile(Calls(), std::string(1024, '\0') + "garbage");
   calls.resize(1);
-  EXPECT_EQ(Read(calls), kResultQueryFailed);
+  EXPECT_EQ(Read(calls), Result(kQueryFailed));
   EXPECT_TRUE(calls.empty());
 }
 
@@ -136,7 +136,7 @@ TEST_F(CallHistoryReaderTest, ReadsTheOlderDatabaseWithEitherTable) {
   // A call_history.db that has ZCALLRECORD is read like the newer database.
   WriteCalls("INSERT INTO ZCALLRECORD (ZANSWERED, ZDATE, ZADDRESS) VALUES (1, 0, '+15550001');");
   CallList calls;
-  ASSERT_EQ(Read(calls, CallDatabase::kOlder), kResultOk);
+  ASSERT_EQ(Read(calls, CallDatabase::kOlder), Result::Ok());
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].date, "2001-01-01 00:00:00");
   // The device's own call_history.db keeps its calls in "call": dates since 1970, bit 0 of the
@@ -150,7 +150,7 @@ TEST_F(CallHistoryReaderTest, ReadsTheOlderDatabaseWithEitherTable) {
                 "INSERT INTO call (address, date, duration, flags) VALUES "
                 "('+15550001', 1300000000, 65, 4), ('+15550002', 1300000100, 0, 5),"
                 "(NULL, 1300000200, 1, 4);");
-  ASSERT_EQ(Read(calls, CallDatabase::kOlder), kResultOk);
+  ASSERT_EQ(Read(calls, CallDatabase::kOlder), Result::Ok());
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].date, "2011-03-13 07:06:40");
   EXPECT_EQ(calls[0].answered, 1);  // incoming
@@ -158,7 +158,7 @@ TEST_F(CallHistoryReaderTest, ReadsTheOlderDatabaseWithEitherTable) {
   EXPECT_EQ(calls[0].contactName, "Ann");
   EXPECT_EQ(calls[1].answered, 0);  // outgoing
   // The newer database is never read from such a table.
-  ASSERT_EQ(Read(calls, CallDatabase::kNewer), kResultQueryFailed);
+  ASSERT_EQ(Read(calls, CallDatabase::kNewer), Result(kQueryFailed));
   EXPECT_TRUE(calls.empty());
 }
 

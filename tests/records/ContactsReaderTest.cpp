@@ -39,7 +39,7 @@ TEST_F(ContactsReaderTest, JoinsNamesAndStandsInNoNameForNamelessEntries) {
        {"'Dan'", "'Empty'", "NULL", "''"},
        {"'Zoë 🌸'", "NULL", "NULL", "'+1 555 0105'"}});
   ContactList contacts;
-  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), kResultOk);
+  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), Result::Ok());
   ASSERT_EQ(contacts.size(), 5u);
   EXPECT_EQ(Names(contacts),
             (std::vector<std::string>{"AnnLee", "No Name", "No Name", "No Name", "Zoë 🌸"}));
@@ -63,7 +63,7 @@ TEST_F(ContactsReaderTest, SortsByNameIgnoringCase) {
                     {"'bob'", "NULL", "NULL", "'4'", "'second'"},
                     {"'_x'", "NULL", "NULL", "'5'"}});
   ContactList contacts;
-  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), kResultOk);
+  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), Result::Ok());
   ASSERT_EQ(contacts.size(), 5u);
   EXPECT_EQ(contacts[0].name, "_x");
   EXPECT_EQ(contacts[1].name, "alice");
@@ -79,7 +79,7 @@ TEST_F(ContactsReaderTest, ReadsTheOlderLayoutAndSaysSoWith1006) {
       {{"'Bob'", "NULL", "NULL", "'+1 555 0102'", "'bob@example.com'", "'https://bob.example'"},
        {"'Ann'", "'Lee'", "NULL", "'+1 555 0101'"}});
   ContactList contacts;
-  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), kResultQueryFailed);
+  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), Result(kQueryFailed));
   ASSERT_EQ(Names(contacts), (std::vector<std::string>{"AnnLee", "Bob"}));
   EXPECT_EQ(contacts[1].email, "bob@example.com");
   EXPECT_EQ(contacts[1].url, "https://bob.example");
@@ -100,7 +100,7 @@ TEST_F(ContactsReaderTest, AnAddressBookWithoutTheSearchTableIsReadFromItsPerson
       "(2, 3, 0, '5550199'), (3, 4, 0, 'carla@example.org'), (4, 3, 0, NULL), (4, 3, 1, '*100#'),"
       "(5, 3, 0, '+44 20 7946 0958'), (9, 3, 0, '+15550000');");
   ContactList contacts;
-  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), kResultOk);
+  ASSERT_EQ(ReadContactsDatabase(Path(), contacts), Result::Ok());
   EXPECT_EQ(Names(contacts), (std::vector<std::string>{"AnnLee", "bob", "No Name", "No Name"}));
   const ContactRecord& ann = contacts[0];
   EXPECT_EQ(ann.phone, "+1 (415) 555-0134 +14155550134 07700 900123 07700900123 ");
@@ -115,23 +115,23 @@ TEST_F(ContactsReaderTest, AnAddressBookWithoutTheSearchTableIsReadFromItsPerson
   // Without either table there is nothing to read.
   test::WriteDatabase(temp_ / "empty.sqlitedb", "CREATE TABLE ABStore (ROWID INTEGER);");
   contacts.clear();
-  EXPECT_EQ(ReadContactsDatabase(temp_ / "empty.sqlitedb", contacts), kResultQueryFailed);
+  EXPECT_EQ(ReadContactsDatabase(temp_ / "empty.sqlitedb", contacts), Result(kQueryFailed));
   EXPECT_TRUE(contacts.empty());
 }
 
 TEST_F(ContactsReaderTest, ReplacesTheListOnlyWhenTheAddressBookOpens) {
   ContactList contacts(2);
-  EXPECT_EQ(ReadContactsDatabase(Path(), contacts), SQLITE_CANTOPEN);
+  EXPECT_EQ(ReadContactsDatabase(Path(), contacts), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_EQ(contacts.size(), 2u);
   EXPECT_FALSE(std::filesystem::exists(Path()));
   // Neither layout fits: the list ends empty.
   test::WriteDatabase(Path(), "CREATE TABLE ABPersonFullTextSearch_content (docid, c0First);");
-  EXPECT_EQ(ReadContactsDatabase(Path(), contacts), kResultQueryFailed);
+  EXPECT_EQ(ReadContactsDatabase(Path(), contacts), Result(kQueryFailed));
   EXPECT_TRUE(contacts.empty());
   // Not a database at all.
   contacts.resize(1);
   test::WriteFile(Path(), std::string(2048, '\x9c'));
-  EXPECT_EQ(ReadContactsDatabase(Path(), contacts), kResultQueryFailed);
+  EXPECT_EQ(ReadContactsDatabase(Path(), contacts), Result(kQueryFailed));
   EXPECT_TRUE(contacts.empty());
 }
 

@@ -34,7 +34,7 @@ class MessagesReaderTest : public ::testing::Test {
   // An sms.db with "sql" run after the schema.
   void WriteSms(const std::string& sql) { WriteDatabase(Sms(), std::string(kSmsSchema) + sql); }
 
-  int32_t Read(MessageThreadMap& threads, const MessagesProgress& progress = {}) {
+  Result Read(MessageThreadMap& threads, const MessagesProgress& progress = {}) {
     return ReadMessagesDatabase(Sms(), AddressBook(), progress, threads);
   }
 
@@ -61,7 +61,7 @@ TEST_F(MessagesReaderTest, TellsSecondsFromNanosecondsByTheStoredTextsLength) {
       "INSERT INTO chat_message_join SELECT 1, ROWID FROM message;");
   WriteAddressBook(AddressBook(), 1, {});
   MessageThreadMap threads;
-  ASSERT_EQ(Read(threads), kResultOk);
+  ASSERT_EQ(Read(threads), Result::Ok());
   std::map<std::string, std::string> dates;
   for (const MessageRecord& message : All(threads)) {
     dates[message.text] = message.date;
@@ -85,7 +85,7 @@ TEST_F(MessagesReaderTest, DeliversOnlyJoinedMessagesWithAHandleAndText) {
       "(2, 7);");
   WriteAddressBook(AddressBook(), 1, {});
   MessageThreadMap threads;
-  ASSERT_EQ(Read(threads), kResultOk);
+  ASSERT_EQ(Read(threads), Result::Ok());
   ASSERT_EQ(threads.size(), 1u);
   const std::vector<MessageRecord>& thread = threads.at(1);
   ASSERT_EQ(thread.size(), 3u);
@@ -107,7 +107,7 @@ TEST_F(MessagesReaderTest, GroupsByHandleOldestFirstAcrossConversations) {
       "INSERT INTO chat_message_join VALUES (1, 1), (2, 2), (3, 3), (1, 4);");
   WriteAddressBook(AddressBook(), 1, {});
   MessageThreadMap threads = {{9, {MessageRecord{}}}};  // kept: the reader only adds
-  ASSERT_EQ(Read(threads), kResultOk);
+  ASSERT_EQ(Read(threads), Result::Ok());
   ASSERT_EQ(threads.size(), 3u);
   EXPECT_EQ(threads.at(9).size(), 1u);
   ASSERT_EQ(threads.at(3).size(), 1u);
@@ -133,7 +133,7 @@ TEST_F(MessagesReaderTest, NamesSendersAfterTheFirstContactWhosePhoneHoldsThem) 
   AddressBookEntry nameless{"NULL", "NULL", "'Org'", "'+15550001'"};
   WriteAddressBook(AddressBook(), 1, {noPhone, first, second, nameless});
   MessageThreadMap threads;
-  ASSERT_EQ(Read(threads), kResultOk);
+  ASSERT_EQ(Read(threads), Result::Ok());
   EXPECT_EQ(threads.at(1)[0].contactName, "AnnLee");
   EXPECT_EQ(threads.at(1)[1].contactName, "AnnLee");
   EXPECT_EQ(threads.at(2)[0].contactName, "");        // e-mail addresses are not phone texts
@@ -148,7 +148,7 @@ TEST_F(MessagesReaderTest, FallsBackOnTheSecondAddressBookLayout) {
       "INSERT INTO chat_message_join VALUES (1, 1);");
   WriteAddressBook(AddressBook(), 2, {{"'Ann'", "'Lee'", "NULL", "'+15550001'"}});
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads), kResultQueryFailed);
+  EXPECT_EQ(Read(threads), Result(kQueryFailed));
   EXPECT_EQ(threads.at(1)[0].contactName, "AnnLee");
 }
 
@@ -158,26 +158,26 @@ TEST_F(MessagesReaderTest, WithoutAnAddressBookDeliversUnnamedMessages) {
       "INSERT INTO message (text, handle_id, date) VALUES ('hi 👋', 1, 1);"
       "INSERT INTO chat_message_join VALUES (1, 1);");
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads), SQLITE_CANTOPEN);
+  EXPECT_EQ(Read(threads), Result::Sqlite(SQLITE_CANTOPEN));
   ASSERT_EQ(threads.at(1).size(), 1u);
   EXPECT_EQ(threads.at(1)[0].text, "hi 👋");
   EXPECT_EQ(threads.at(1)[0].contactName, "");
   // An address book that fits neither layout names nobody either.
   WriteDatabase(AddressBook(), "CREATE TABLE ABPerson (First TEXT);");
   threads.clear();
-  EXPECT_EQ(Read(threads), kResultQueryFailed);
+  EXPECT_EQ(Read(threads), Result(kQueryFailed));
   EXPECT_EQ(threads.at(1).size(), 1u);
 }
 
 TEST_F(MessagesReaderTest, AnUnreadableMessagesDatabaseAddsNothing) {
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads), SQLITE_CANTOPEN);  // missing, and not created
+  EXPECT_EQ(Read(threads), Result::Sqlite(SQLITE_CANTOPEN));  // missing, and not created
   EXPECT_FALSE(std::filesystem::exists(Sms()));
   test::WriteFile(Sms(), std::string(4096, 'x'));  // not a database
-  EXPECT_EQ(Read(threads), kResultQueryFailed);
+  EXPECT_EQ(Read(threads), Result(kQueryFailed));
   std::filesystem::remove(Sms());
   WriteDatabase(Sms(), "CREATE TABLE message (text TEXT);");  // a table missing
-  EXPECT_EQ(Read(threads), kResultQueryFailed);
+  EXPECT_EQ(Read(threads), Result(kQueryFailed));
   EXPECT_TRUE(threads.empty());
 }
 
@@ -258,7 +258,7 @@ TEST_F(NewerMessagesTest, TheOwnersGroupMessagesAreDeliveredOnceInTheirConversat
   AddressBookEntry ann{"'Ann'", "'Lee'", "NULL", "'+15550001'"};
   WriteAddressBook(AddressBook(), 1, {ann});
   MessageThreadMap threads;
-  ASSERT_EQ(Read(threads), kResultOk);
+  ASSERT_EQ(Read(threads), Result::Ok());
   std::map<int32_t, std::vector<std::string>> texts;
   for (const auto& [key, thread] : threads) {
     for (const MessageRecord& message : thread) {
@@ -296,7 +296,7 @@ TEST_F(NewerMessagesTest, AGroupWithoutANameIsNamedByItsMembers) {
       "INSERT INTO chat_message_join VALUES (7, 1);");
   WriteAddressBook(AddressBook(), 1, {{"'Ann'", "'Lee'", "NULL", "'+15550001'"}});
   MessageThreadMap threads;
-  ASSERT_EQ(Read(threads), kResultOk);
+  ASSERT_EQ(Read(threads), Result::Ok());
   EXPECT_EQ(threads.at(-7)[0].contactName, "AnnLee, +15550002");
   EXPECT_EQ(threads.at(-7)[0].sender, "+15550001, +15550002");
 }
@@ -324,7 +324,7 @@ class MessagesProgressTest : public MessagesReaderTest {
 
 TEST_F(MessagesProgressTest, ReportsAFifthAQuarterAndAWholeStep) {
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads, Progress()), kResultOk);
+  EXPECT_EQ(Read(threads, Progress()), Result::Ok());
   EXPECT_EQ(recorder_.reports, (std::vector<int32_t>{36, 36, 45}));
   EXPECT_EQ(threads.at(1)[0].contactName, "Ann");
 }
@@ -332,7 +332,7 @@ TEST_F(MessagesProgressTest, ReportsAFifthAQuarterAndAWholeStep) {
 TEST_F(MessagesProgressTest, AStopAtTheFirstReportDeliversNothing) {
   recorder_.answer = 2;
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads, Progress()), kResultStopped);
+  EXPECT_EQ(Read(threads, Progress()), Result::Stopped());
   EXPECT_EQ(recorder_.reports, (std::vector<int32_t>{36, 45}));
   EXPECT_TRUE(threads.empty());
 }
@@ -341,7 +341,7 @@ TEST_F(MessagesProgressTest, AStopAfterTheAddressBookKeepsTheMessages) {
   recorder_.answer = 2;
   recorder_.stopAt = 2;
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads, Progress()), kResultStopped);
+  EXPECT_EQ(Read(threads, Progress()), Result::Stopped());
   EXPECT_EQ(recorder_.reports, (std::vector<int32_t>{36, 36, 45}));
   EXPECT_EQ(threads.at(1).size(), 1u);
 }
@@ -349,13 +349,13 @@ TEST_F(MessagesProgressTest, AStopAfterTheAddressBookKeepsTheMessages) {
 TEST_F(MessagesProgressTest, AGoOnAnswerDoesNotHideAFailure) {
   std::filesystem::remove(AddressBook());
   MessageThreadMap threads;
-  EXPECT_EQ(Read(threads, Progress()), SQLITE_CANTOPEN);
+  EXPECT_EQ(Read(threads, Progress()), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_EQ(recorder_.reports, (std::vector<int32_t>{36, 45}));  // no address-book report
   EXPECT_EQ(threads.at(1).size(), 1u);
   std::filesystem::remove(Sms());
   recorder_.reports.clear();
   threads.clear();
-  EXPECT_EQ(Read(threads, Progress()), SQLITE_CANTOPEN);
+  EXPECT_EQ(Read(threads, Progress()), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_EQ(recorder_.reports, (std::vector<int32_t>{45}));
 }
 

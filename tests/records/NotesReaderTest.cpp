@@ -61,7 +61,7 @@ TEST_F(NotesReaderTest, OlderDatabaseGivesLocalDatesNewestFirst) {
                     "(3, 3, 300000000, NULL), (4, 4, 400000000, ''), (5, NULL, NULL, 'No body'),"
                     "(6, 99, 500000000, NULL);");
   NoteList notes(4);
-  ASSERT_EQ(ReadOldNotesDatabase(Old(), notes), kResultOk);
+  ASSERT_EQ(ReadOldNotesDatabase(Old(), notes), Result::Ok());
   ASSERT_EQ(notes.size(), 4u);
   EXPECT_EQ(notes[0].date, "2020-01-06 11:40:00");
   EXPECT_EQ(notes[0].title, "Less");
@@ -80,10 +80,10 @@ TEST_F(NotesReaderTest, OlderDatabaseFailuresLeaveTheListAsItWas) {
   NoteList notes(1);
   notes[0].date = "2000-01-01 00:00:00";
   notes.push_back(NoteRecord{"2020-01-01 00:00:00", "later", ""});
-  EXPECT_EQ(ReadOldNotesDatabase(Old(), notes), SQLITE_CANTOPEN);
+  EXPECT_EQ(ReadOldNotesDatabase(Old(), notes), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_FALSE(std::filesystem::exists(Old()));
   WriteDatabase(Old(), "CREATE TABLE ZNOTE (Z_PK INTEGER PRIMARY KEY);");
-  EXPECT_EQ(ReadOldNotesDatabase(Old(), notes), kResultQueryFailed);
+  EXPECT_EQ(ReadOldNotesDatabase(Old(), notes), Result(kQueryFailed));
   ASSERT_EQ(notes.size(), 2u);
   EXPECT_EQ(notes[1].title, "later");  // not sorted after a failed query
 }
@@ -99,7 +99,7 @@ TEST_F(NotesReaderTest, NewerDatabaseGivesTitlesSnippetsAndUtcDates) {
                            "(5, 11, 650000000, 650000000, '', '', NULL),"
                            "(6, 11, 100, 100, 'Locked 🔒', NULL, NULL);");
   NoteList notes;
-  ASSERT_EQ(ReadNotesDatabase(New(), notes), kResultOk);
+  ASSERT_EQ(ReadNotesDatabase(New(), notes), Result::Ok());
   ASSERT_EQ(notes.size(), 4u);
   EXPECT_EQ(notes[0].body, "\nx");
   EXPECT_EQ(notes[0].date, "2023-03-08 20:26:40");  // from ZCREATIONDATE1
@@ -157,7 +157,7 @@ TEST_F(NotesReaderTest, NewerStoreGivesFullTextsDatesOfAnyColumnAndNoFolders) {
                  "(6, 12, 0, 5, NULL, NULL, 550000000, NULL, NULL, NULL),"
                  "(7, 12, 1, 2, NULL, NULL, 560000000, NULL, NULL, NULL);");
   NoteList notes;
-  ASSERT_EQ(ReadNotesDatabase(New(), notes), kResultOk);
+  ASSERT_EQ(ReadNotesDatabase(New(), notes), Result::Ok());
   std::vector<std::string> seen;
   for (const NoteRecord& note : notes) {
     seen.push_back(note.date + " " + note.title + ": " + note.body);
@@ -182,14 +182,14 @@ TEST_F(NotesReaderTest, NewerStoreWithoutTheNewerColumnsIsReadAsBefore) {
                 "INSERT INTO ZICCLOUDSYNCINGOBJECT VALUES (1, 0, 'x&amp;y', 'T'), "
                 "(2, NULL, NULL, NULL);");
   NoteList notes;
-  ASSERT_EQ(ReadNotesDatabase(New(), notes), kResultOk);
+  ASSERT_EQ(ReadNotesDatabase(New(), notes), Result::Ok());
   ASSERT_EQ(notes.size(), 1u);
   EXPECT_EQ(notes[0].date, "2001-01-01 00:00:00");
   EXPECT_EQ(notes[0].body, "x&y");
   // Without the title column, as the query always did, it fails.
   WriteDatabase(temp_ / "other.sqlite",
                 "CREATE TABLE ZICCLOUDSYNCINGOBJECT ( Z_PK INTEGER PRIMARY KEY, ZSNIPPET TEXT );");
-  EXPECT_EQ(ReadNotesDatabase(temp_ / "other.sqlite", notes), kResultQueryFailed);
+  EXPECT_EQ(ReadNotesDatabase(temp_ / "other.sqlite", notes), Result(kQueryFailed));
   EXPECT_EQ(notes.size(), 1u);
 }
 
@@ -229,11 +229,11 @@ TEST(NoteData, RefusesDataThatInflatesBeyondItsLimit) {
 
 TEST_F(NotesReaderTest, NewerDatabaseSortsTheListEvenWhenItFails) {
   NoteList notes = {{"2019-01-01 00:00:00", "older", ""}, {"2020-01-01 00:00:00", "newer", ""}};
-  EXPECT_EQ(ReadNotesDatabase(New(), notes), SQLITE_CANTOPEN);
+  EXPECT_EQ(ReadNotesDatabase(New(), notes), Result::Sqlite(SQLITE_CANTOPEN));
   ASSERT_EQ(notes.size(), 2u);
   EXPECT_EQ(notes[0].title, "newer");
   test::WriteFile(New(), "not a database, not even close");
-  EXPECT_EQ(ReadNotesDatabase(New(), notes), kResultQueryFailed);
+  EXPECT_EQ(ReadNotesDatabase(New(), notes), Result(kQueryFailed));
   EXPECT_EQ(notes.size(), 2u);
 }
 

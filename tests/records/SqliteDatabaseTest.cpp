@@ -48,7 +48,7 @@ TEST(SqliteDatabase, OpensPathsWithUriSpecialCharacters) {
     std::string path = temp / name;
     MakeDatabase(path);
     SqliteDatabase db;
-    ASSERT_EQ(db.Open(path), SQLITE_OK) << name;
+    ASSERT_EQ(db.Open(path), Result::Ok()) << name;
     EXPECT_EQ(ReadColumnB(db), (std::vector<std::string>{"one", "<null>", "three"})) << name;
   }
 }
@@ -56,11 +56,11 @@ TEST(SqliteDatabase, OpensPathsWithUriSpecialCharacters) {
 TEST(SqliteDatabase, NeverCreatesAMissingFile) {
   TempFolder temp;
   SqliteDatabase db;
-  EXPECT_EQ(db.Open(temp / "missing.db"), SQLITE_CANTOPEN);
+  EXPECT_EQ(db.Open(temp / "missing.db"), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_FALSE(db.isOpen());
   EXPECT_TRUE(SnapshotFolder(temp.path()).empty());
   std::string message;
-  EXPECT_EQ(db.Exec("SELECT 1;", nullptr, &message), SQLITE_MISUSE);
+  EXPECT_EQ(db.Exec("SELECT 1;", nullptr, &message), Result::Sqlite(SQLITE_MISUSE));
   EXPECT_FALSE(message.empty());
 }
 
@@ -70,8 +70,8 @@ TEST(SqliteDatabase, RefusesWhatIsNoRegularFileWithoutWaiting) {
   for (test::Hostile kind : test::AllHostileKinds()) {
     std::string path = temp / "sms.db";
     ASSERT_TRUE(test::PlaceHostile(kind, path));
-    int32_t opened = -1;
-    int32_t queried = -1;
+    Result opened;
+    Result queried;
     SqliteDatabase db;
     EXPECT_TRUE(test::EndsWithin(std::chrono::seconds(2),
                                  [&] {
@@ -80,9 +80,9 @@ TEST(SqliteDatabase, RefusesWhatIsNoRegularFileWithoutWaiting) {
                                  },
                                  {path}))
         << test::HostileName(kind);
-    EXPECT_EQ(opened, SQLITE_CANTOPEN) << test::HostileName(kind);
+    EXPECT_EQ(opened, Result::Sqlite(SQLITE_CANTOPEN)) << test::HostileName(kind);
     EXPECT_FALSE(db.isOpen()) << test::HostileName(kind);
-    EXPECT_EQ(queried, SQLITE_MISUSE) << test::HostileName(kind);
+    EXPECT_EQ(queried, Result::Sqlite(SQLITE_MISUSE)) << test::HostileName(kind);
   }
 }
 
@@ -92,10 +92,10 @@ TEST(SqliteDatabase, ReadsWithoutWritingAnythingBesideTheFile) {
   auto before = SnapshotFolder(temp.path());
   {
     SqliteDatabase db;
-    ASSERT_EQ(db.Open(temp / "data.db"), SQLITE_OK);
+    ASSERT_EQ(db.Open(temp / "data.db"), Result::Ok());
     EXPECT_EQ(ReadColumnB(db).size(), 3u);
     std::string message;
-    EXPECT_NE(db.Exec("INSERT INTO t VALUES (4, 'four');", nullptr, &message), SQLITE_OK);
+    EXPECT_NE(db.Exec("INSERT INTO t VALUES (4, 'four');", nullptr, &message), Result::Ok());
     EXPECT_FALSE(message.empty());
   }
   EXPECT_EQ(SnapshotFolder(temp.path()), before);
@@ -105,10 +105,10 @@ TEST(SqliteDatabase, StopsWhenTheCallbackAsks) {
   TempFolder temp;
   MakeDatabase(temp / "data.db");
   SqliteDatabase db;
-  ASSERT_EQ(db.Open(temp / "data.db"), SQLITE_OK);
+  ASSERT_EQ(db.Open(temp / "data.db"), Result::Ok());
   int rows = 0;
   EXPECT_EQ(db.Exec("SELECT a FROM t;", [&](int, char**, char**) { return ++rows == 2; }),
-            SQLITE_ABORT);
+            Result::Sqlite(SQLITE_ABORT));
   EXPECT_EQ(rows, 2);
 }
 
@@ -117,13 +117,13 @@ TEST(SqliteDatabase, ReportsQueryErrorsWithTheirText) {
   MakeDatabase(temp / "data.db");
   test::WriteFile(temp / "not-a-db", std::string(4096, 'x'));
   SqliteDatabase db;
-  ASSERT_EQ(db.Open(temp / "data.db"), SQLITE_OK);
+  ASSERT_EQ(db.Open(temp / "data.db"), Result::Ok());
   std::string message;
-  EXPECT_EQ(db.Exec("SELECT * FROM nothing;", nullptr, &message), SQLITE_ERROR);
+  EXPECT_EQ(db.Exec("SELECT * FROM nothing;", nullptr, &message), Result::Sqlite(SQLITE_ERROR));
   EXPECT_NE(message.find("nothing"), std::string::npos);
   // Any file opens; its first query tells that it is no database.
-  ASSERT_EQ(db.Open(temp / "not-a-db"), SQLITE_OK);
-  EXPECT_EQ(db.Exec("SELECT * FROM t;", nullptr), SQLITE_NOTADB);
+  ASSERT_EQ(db.Open(temp / "not-a-db"), Result::Ok());
+  EXPECT_EQ(db.Exec("SELECT * FROM t;", nullptr), Result::Sqlite(SQLITE_NOTADB));
 }
 
 }  // namespace

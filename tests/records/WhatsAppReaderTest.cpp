@@ -58,7 +58,7 @@ TEST_F(WhatsAppReaderTest, JoinsGroupMembersIntoTheChat) {
     WriteDatabase(Path(), GroupChat(ann, bob) +
                               "INSERT INTO ZWAMESSAGE VALUES (1, 0, 7, 10, NULL, 'hello');");
     WhatsAppThreadMap chats;
-    ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultOk);
+    ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), Result::Ok());
     const WhatsAppMessage& message = chats.at(7).at(0);
     EXPECT_EQ(message.memberJids, "111q,222q");
     EXPECT_EQ(message.memberNames, names) << ann << " " << bob;
@@ -82,7 +82,7 @@ TEST_F(WhatsAppReaderTest, NamesGroupSendersByTheirPushNames) {
                             "(8, 1, 9, 8, 'me', 'mine too'),"
                             "(9, 0, 7, 9, 'é222', 'two-byte first character');");
   WhatsAppThreadMap chats;
-  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultOk);
+  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), Result::Ok());
   std::map<std::string, WhatsAppMessage> byText;
   for (const WhatsAppMessage& message : All(chats)) {
     byText[message.text] = message;
@@ -110,7 +110,7 @@ TEST_F(WhatsAppReaderTest, GroupMessagesKeepTheirTextWhateverChatCameBefore) {
                             "(2, 0, 7, 2, NULL, 'second'), (3, 0, 9, 3, NULL, 'other chat'),"
                             "(4, 0, 7, 4, NULL, 'fourth');");
   WhatsAppThreadMap chats;
-  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultOk);
+  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), Result::Ok());
   ASSERT_EQ(chats.at(7).size(), 3u);
   EXPECT_EQ(chats.at(7)[0].text, "first");
   EXPECT_EQ(chats.at(7)[1].text, "second");
@@ -127,7 +127,7 @@ TEST_F(WhatsAppReaderTest, MediaTitlesStandInForMissingText) {
                             "(1, 'Second item'), (2, 'Beach 🏖️'), (3, 'Ignored title'),"
                             "(4, NULL), (0, 'no message');");
   WhatsAppThreadMap chats;
-  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultOk);
+  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), Result::Ok());
   const std::vector<WhatsAppMessage>& chat = chats.at(9);
   ASSERT_EQ(chat.size(), 3u);
   EXPECT_EQ(chat[0].text, "Photo");
@@ -144,7 +144,7 @@ TEST_F(WhatsAppReaderTest, DatesAreLocalAndOrderTheChats) {
                     "(4, 0, NULL, 5, NULL, 'no chat'), (5, 0, 0, 5, NULL, 'chat zero'),"
                     "(6, 1, 42, 7, 'me', 'chat that is gone');");
   WhatsAppThreadMap chats = {{1, {WhatsAppMessage{}}}};  // kept: the reader only adds
-  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultOk);
+  ASSERT_EQ(ReadWhatsAppDatabase(Path(), chats), Result::Ok());
   ASSERT_EQ(chats.size(), 3u);
   const std::vector<WhatsAppMessage>& chat = chats.at(9);
   ASSERT_EQ(chat.size(), 3u);
@@ -164,11 +164,11 @@ TEST_F(WhatsAppReaderTest, DatesAreLocalAndOrderTheChats) {
 
 TEST_F(WhatsAppReaderTest, UnreadableTablesAddNothingAndTheMediaQueryDecides) {
   WhatsAppThreadMap chats;
-  EXPECT_EQ(ReadWhatsAppDatabase(Path(), chats), SQLITE_CANTOPEN);
+  EXPECT_EQ(ReadWhatsAppDatabase(Path(), chats), Result::Sqlite(SQLITE_CANTOPEN));
   EXPECT_FALSE(std::filesystem::exists(Path()));
-  EXPECT_EQ(ReadWhatsAppDatabase("", chats), SQLITE_CANTOPEN);
+  EXPECT_EQ(ReadWhatsAppDatabase("", chats), Result::Sqlite(SQLITE_CANTOPEN));
   test::WriteFile(Path(), std::string(8192, 'W'));
-  EXPECT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultQueryFailed);
+  EXPECT_EQ(ReadWhatsAppDatabase(Path(), chats), Result(kQueryFailed));
   EXPECT_TRUE(chats.empty());
   // Only the messages table: messages without chat facts, and the failed media query's code.
   std::filesystem::remove(Path());
@@ -176,7 +176,7 @@ TEST_F(WhatsAppReaderTest, UnreadableTablesAddNothingAndTheMediaQueryDecides) {
                 "CREATE TABLE ZWAMESSAGE ( Z_PK INTEGER PRIMARY KEY, ZISFROMME INTEGER, "
                 "ZCHATSESSION INTEGER, ZMESSAGEDATE TIMESTAMP, ZPUSHNAME VARCHAR, ZTEXT VARCHAR );"
                 "INSERT INTO ZWAMESSAGE VALUES (1, 1, 3, 1, 'x', 'alone');");
-  EXPECT_EQ(ReadWhatsAppDatabase(Path(), chats), kResultQueryFailed);
+  EXPECT_EQ(ReadWhatsAppDatabase(Path(), chats), Result(kQueryFailed));
   ASSERT_EQ(chats.at(3).size(), 1u);
   EXPECT_EQ(chats.at(3)[0].senderName, "");
 }

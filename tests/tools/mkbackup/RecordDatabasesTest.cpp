@@ -371,10 +371,11 @@ TEST(RecordDatabases, AnAddressBookWithoutSearchTableStillNamesMessagesAndCalls)
   std::string addressBook = sample.Path(kAddressBookHashedName);
   EXPECT_TRUE(Columns(addressBook, "ABPersonFullTextSearch_content").empty());
   ContactList contacts;
-  ASSERT_EQ(ReadContactsDatabase(addressBook, contacts), 0);
+  ASSERT_EQ(ReadContactsDatabase(addressBook, contacts), Result::Ok());
   EXPECT_EQ(contacts.size(), 43u);  // as with the search table
   MessageThreadMap threads;
-  ASSERT_EQ(ReadMessagesDatabase(sample.Path(kMessagesHashedName), addressBook, {}, threads), 0);
+  ASSERT_EQ(ReadMessagesDatabase(sample.Path(kMessagesHashedName), addressBook, {}, threads),
+            Result::Ok());
   std::map<std::string, std::string> namesBySender;
   for (const auto& [handle, messages] : threads) {
     for (const MessageRecord& message : messages) {
@@ -386,7 +387,7 @@ TEST(RecordDatabases, AnAddressBookWithoutSearchTableStillNamesMessagesAndCalls)
   CallList calls;
   ASSERT_EQ(ReadCallHistoryDatabase(sample.Path(kCallHistoryHashedName), CallDatabase::kNewer,
                                     addressBook, calls),
-            0);
+            Result::Ok());
   size_t named = 0;
   for (const CallRecord& call : calls) {
     named += !call.contactName.empty();
