@@ -7,17 +7,14 @@
 
 #include <cerrno>
 #include <chrono>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
 #include "backup/BackupDiscovery.h"
 #include "backup/ChildProcess.h"
 #include "backup/PrivateFolder.h"
 #include "backup/ToolOutput.h"
 #include "platform/FileSystem.h"
+#include "platform/ResolvedPath.h"
 #include "platform/UniqueFd.h"
 #include "records/ResultCodes.h"
 
@@ -34,35 +31,10 @@ constexpr auto kQuietReportInterval = std::chrono::milliseconds(500);
 // How long a tool that closed its output may take to exit by itself.
 constexpr auto kExitGrace = std::chrono::milliseconds(2000);
 
-// "path" with links, "." and ".." resolved as far as it exists (the rest taken as written), with
-// a trailing "/"; empty when not even "/" resolves.
-std::string ResolvedFolder(const std::string& path) {
-  std::filesystem::path existing = std::filesystem::path(path).lexically_normal();
-  std::filesystem::path rest;
-  for (;;) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(existing.c_str(), nullptr),
-                                                         std::free);
-    if (resolved) {
-      std::string folder = (std::filesystem::path(resolved.get()) / rest).lexically_normal();
-      return folder.back() == '/' ? folder : folder + "/";
-    }
-    if (!existing.has_relative_path()) {
-      return {};
-    }
-    rest = existing.filename() / rest;
-    existing = existing.parent_path();
-  }
-}
-
 // True when one folder is the other or lies inside it, or when either cannot be resolved (the
 // output folder is emptied, so an unclear case must count as overlapping).
 bool FoldersOverlap(const std::string& a, const std::string& b) {
-  std::string first = ResolvedFolder(a);
-  std::string second = ResolvedFolder(b);
-  if (first.empty() || second.empty()) {
-    return true;
-  }
-  return first.starts_with(second) || second.starts_with(first);
+  return PathWithin(a, b) || PathWithin(b, a);
 }
 
 // The password as the one line the tool reads; wiped from memory when done.

@@ -13,6 +13,7 @@
 #include "export/PrintPage.h"
 #include "export/SelectionFill.h"
 #include "platform/AppFolders.h"
+#include "platform/ResolvedPath.h"
 #include "records/ResultCodes.h"
 
 namespace zbe::cli {

@@ -1,107 +1,21 @@
 #include "export/ExportDestination.h"
 
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
-#include <memory>
-#include <vector>
-
-#include "export/ExportNaming.h"
+#include "platform/ResolvedPath.h"
+#include "records/CategoryTable.h"
 
 namespace zbe {
-namespace {
-
-// The components of "path" as they stand ("." and ".." kept: realpath resolves them).
-std::vector<std::string> Components(const std::string& path) {
-  std::vector<std::string> parts;
-  for (size_t from = 0; from <= path.size();) {
-    size_t slash = path.find('/', from);
-    size_t end = slash == std::string::npos ? path.size() : slash;
-    if (end > from) {
-      parts.push_back(path.substr(from, end - from));
-    }
-    from = end + 1;
-  }
-  return parts;
-}
-
-std::string Joined(const std::vector<std::string>& parts, size_t count) {
-  std::string path;
-  for (size_t i = 0; i < count; ++i) {
-    path += "/" + parts[i];
-  }
-  return path.empty() ? "/" : path;
-}
-
-// "part" appended to the resolved "path", with "." and ".." folded.
-void Append(std::string& path, const std::string& part) {
-  if (part == ".") {
-    return;
-  }
-  if (part == "..") {
-    size_t slash = path.rfind('/');
-    path.erase(slash == 0 || slash == std::string::npos ? 1 : slash);
-    return;
-  }
-  path += (path == "/" ? "" : "/") + part;
-}
-
-// True when "path" is "folder" or lies below it (both resolved).
-bool Within(const std::string& path, const std::string& folder) {
-  if (folder == "/") {
-    return true;
-  }
-  return path == folder ||
-         (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-          path[folder.size()] == '/');
-}
-
-}  // namespace
-
-std::string ResolvedPath(const std::string& path) {
-  std::string absolute = path;
-  if (absolute.empty() || absolute.front() != '/') {
-    std::unique_ptr<char, decltype(&std::free)> cwd(getcwd(nullptr, 0), &std::free);
-    absolute = std::string(cwd ? cwd.get() : "") + "/" + absolute;
-  }
-  std::vector<std::string> parts = Components(absolute);
-  // The longest prefix that exists resolves through realpath; the rest is appended as it is.
-  for (size_t count = parts.size() + 1; count-- > 0;) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(
-        realpath(Joined(parts, count).c_str(), nullptr), &std::free);
-    if (resolved) {
-      std::string result = resolved.get();
-      for (size_t i = count; i < parts.size(); ++i) {
-        Append(result, parts[i]);
-      }
-      return result;
-    }
-  }
-  std::string result = "/";
-  for (const std::string& part : parts) {
-    Append(result, part);
-  }
-  return result;
-}
-
-bool PathWithin(const std::string& path, const std::string& folder) {
-  return Within(ResolvedPath(path), ResolvedPath(folder));
-}
 
 bool ExportWouldTouchBackup(const std::string& root, const std::string& backupFolder) {
   if (backupFolder.empty()) {
     return false;
   }
-  std::string resolvedRoot = ResolvedPath(root);
-  std::string resolvedBackup = ResolvedPath(backupFolder);
-  if (Within(resolvedRoot, resolvedBackup)) {
+  if (PathWithin(root, backupFolder)) {
     return true;
   }
-  for (int32_t number = 1; !CategoryFolder(number).empty(); ++number) {
-    std::string folder =
-        (resolvedRoot == "/" ? "" : resolvedRoot) + "/" + std::string(CategoryFolder(number));
-    if (Within(resolvedBackup, folder)) {
+  std::string base = root.empty() || root.back() != '/' ? root + "/" : root;
+  for (const RecordCategoryInfo& info : RecordCategories()) {
+    if (!info.exportFolder.empty() &&
+        PathWithin(backupFolder, base + std::string(info.exportFolder))) {
       return true;
     }
   }

@@ -6,7 +6,7 @@
 
 #include "fuzz/FuzzParts.h"
 #include "tools/crypto/ClassKeys.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/Keybag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   static const zbe::crypto::SecretBytes kKek(32, 0);
   zbe::crypto::ClassKeys keys;
-  int32_t unlocked = zbe::crypto::UnlockClassKeys(keybag, kKek, &keys);
+  zbe::Result unlocked = zbe::crypto::UnlockClassKeys(keybag, kKek, &keys);
   if (unlocked != zbe::crypto::kOk) {
     ZBE_FUZZ_CHECK(keys.size() == 0);
   }

@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "records/SqliteDatabase.h"
 #include "tools/crypto/AesKeyWrap.h"
 #include "tools/crypto/ClassKeys.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/KeySource.h"
 #include "tools/crypto/Keybag.h"
 #include "tools/crypto/ManifestPlist.h"
@@ -91,10 +92,10 @@ std::string BinaryPlistOf(const std::string& text) {
 
 // The "file" blobs of the first rows of each kind (file, folder, link) of a plain Manifest.db.
 void AddFileRecords(Corpora& corpora, const std::string& prefix, const fs::path& manifestDb) {
-  zbe::crypto::UniqueSqlite db;
-  zbe::crypto::UniqueStatement select;
-  if (zbe::crypto::OpenDatabaseReadOnly(manifestDb, &db) != SQLITE_OK ||
-      zbe::crypto::Prepare(db.get(),
+  zbe::SqliteDatabase db;
+  zbe::crypto::UniqueStatement select;  // finalized before "db" closes
+  if (!db.Open(manifestDb).ok() ||
+      zbe::crypto::Prepare(db.handle(),
                            "SELECT flags, file FROM Files WHERE file IS NOT NULL ORDER BY fileID",
                            &select) != SQLITE_OK) {
     return;

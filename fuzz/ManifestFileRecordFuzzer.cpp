@@ -2,15 +2,15 @@
 // properties, read for its encryption key and rewritten with the key for the decrypted copy.
 
 #include "fuzz/FuzzParts.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/MbFileArchive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zbe::crypto::MbFile file;
-  int32_t read = zbe::crypto::ReadMbFile({data, size}, &file);
+  zbe::Result read = zbe::crypto::ReadMbFile({data, size}, &file);
   static const zbe::crypto::Bytes kKey(44, 0x5A);
   zbe::crypto::Bytes rewritten;
-  int32_t set = zbe::crypto::SetMbFileEncryption({data, size}, kKey, 3, 9, &rewritten);
+  zbe::Result set = zbe::crypto::SetMbFileEncryption({data, size}, kKey, 3, 9, &rewritten);
   // Setting the key replaces one that cannot be read, so only a readable archive must take it,
   // unless libplist could not write it back as it was read.
   ZBE_FUZZ_CHECK(read != zbe::crypto::kOk || set == zbe::crypto::kOk ||

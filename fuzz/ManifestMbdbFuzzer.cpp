@@ -6,7 +6,7 @@
 
 #include "backup/ManifestMbdbReader.h"
 #include "fuzz/FuzzParts.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/ManifestMbdb.h"
 
 namespace {

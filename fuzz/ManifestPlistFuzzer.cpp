@@ -2,7 +2,7 @@
 // list (binary or XML), the keys it needs, and the keybag inside.
 
 #include "fuzz/FuzzParts.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/Keybag.h"
 #include "tools/crypto/ManifestPlist.h"
 

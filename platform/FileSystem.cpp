@@ -58,7 +58,7 @@ int32_t ListFolderEntries(const std::string& folder, std::vector<FolderEntry>& e
   return 0;
 }
 
-int32_t CreateFolders(const std::string& folder, mode_t mode) {
+int32_t CreateFolders(const std::string& folder, mode_t mode, FolderMode rule) {
   if (folder.empty()) {
     return ENOENT;
   }
@@ -68,8 +68,15 @@ int32_t CreateFolders(const std::string& folder, mode_t mode) {
   // Create each missing level from the top down.
   for (size_t pos = folder.find('/', 1);; pos = folder.find('/', pos + 1)) {
     std::string part = folder.substr(0, pos);
-    if (!part.empty() && part.back() != '/' && mkdir(part.c_str(), mode) != 0 && errno != EEXIST) {
-      return errno;
+    if (!part.empty() && part.back() != '/') {
+      if (mkdir(part.c_str(), mode) == 0) {
+        // The umask may have narrowed the mode.
+        if (rule == FolderMode::kExact && chmod(part.c_str(), mode) != 0) {
+          return errno;
+        }
+      } else if (errno != EEXIST) {
+        return errno;
+      }
     }
     if (pos == std::string::npos) {
       break;
@@ -126,12 +133,12 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   return static_cast<uint64_t>(info.st_size);
 }
 
-int32_t CopyFileBytes(const std::string& source, const std::string& destination) {
-  UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!in.valid()) {
-    return errno;
+int32_t CopyFileBytes(const std::string& source, const std::string& destination, mode_t mode) {
+  UniqueFd in;
+  if (int32_t error = OpenRegularFile(source, in); error != 0) {
+    return error;
   }
-  UniqueFd out(open(destination.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  UniqueFd out(open(destination.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode));
   if (!out.valid()) {
     return errno;
   }
@@ -192,6 +199,74 @@ int32_t WriteAllBytes(int fd, std::string_view bytes) {
     size -= static_cast<size_t>(put);
   }
   return 0;
+}
+
+int32_t CreateForWriting(const std::string& path, mode_t mode, UniqueFd& fd) {
+  UniqueFd created(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode));
+  if (!created.valid()) {
+    return errno;
+  }
+  // An existing file keeps its old mode through O_CREAT, and the umask narrows a new one.
+  if (fchmod(created.get(), mode) != 0) {
+    return errno;
+  }
+  fd = std::move(created);
+  return 0;
+}
+
+int32_t ReadUpTo(int fd, void* buffer, size_t size, size_t& got) {
+  got = 0;
+  auto* bytes = static_cast<char*>(buffer);
+  while (got < size) {
+    ssize_t n = read(fd, bytes + got, size - got);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return errno;
+    }
+    if (n == 0) {
+      break;
+    }
+    got += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+int32_t ReadFileBytes(const std::string& path, size_t maxSize, std::string& data) {
+  data.clear();
+  UniqueFd fd;
+  if (int32_t error = OpenRegularFile(path, fd); error != 0) {
+    return error;
+  }
+  struct stat info {};
+  if (fstat(fd.get(), &info) != 0) {
+    return errno;
+  }
+  if (static_cast<uint64_t>(info.st_size) > maxSize) {
+    return EFBIG;
+  }
+  data.resize(static_cast<size_t>(info.st_size));
+  size_t got = 0;
+  int32_t error = ReadUpTo(fd.get(), data.data(), data.size(), got);
+  data.resize(got);
+  return error;
+}
+
+int32_t WriteFileBytes(const std::string& path, std::string_view data, mode_t mode) {
+  UniqueFd fd;
+  int32_t error = CreateForWriting(path, mode, fd);
+  if (error != 0) {
+    return error;
+  }
+  error = WriteAllBytes(fd.get(), data);
+  if (fd.Reset() != 0 && error == 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    unlink(path.c_str());
+  }
+  return error;
 }
 
 int32_t RemovePath(const std::string& path) {

@@ -42,6 +42,10 @@ class SqliteDatabase {
 
   bool isOpen() const { return db_ != nullptr; }
 
+  // The open connection (null when none is open), for the few readers that need SQLite's
+  // statement or backup functions (blob columns). It stays owned by this object.
+  sqlite3* handle() const { return db_; }
+
   void Close();
 
  private:

@@ -92,7 +92,8 @@ TEST(OpenRegularFile, OpensFilesAndLinksToThemForReading) {
   EXPECT_FALSE(fd.valid());
 }
 
-// A FIFO would block a reader for ever; none of these may be opened for reading.
+// A FIFO would block a reader for ever; none of these may be opened for reading, nor read whole
+// or copied by the calls that open through OpenRegularFile.
 TEST(OpenRegularFile, RefusesWhatIsNoRegularFileWithoutWaiting) {
   TempFolder temp;
   const std::map<test::Hostile, int32_t> expected = {{test::Hostile::kFifo, EINVAL},
@@ -104,11 +105,21 @@ TEST(OpenRegularFile, RefusesWhatIsNoRegularFileWithoutWaiting) {
     ASSERT_TRUE(test::PlaceHostile(kind, path));
     UniqueFd fd;
     int32_t result = -1;
+    int32_t read = -1;
+    int32_t copied = -1;
     EXPECT_TRUE(test::EndsWithin(std::chrono::seconds(2),
-                                 [&] { result = OpenRegularFile(path, fd); }, {path}))
+                                 [&] {
+                                   result = OpenRegularFile(path, fd);
+                                   std::string data;
+                                   read = ReadFileBytes(path, 1 << 20, data);
+                                   copied = CopyFileBytes(path, temp / "copy");
+                                 },
+                                 {path}))
         << test::HostileName(kind);
     EXPECT_EQ(result, expected.at(kind)) << test::HostileName(kind);
     EXPECT_FALSE(fd.valid()) << test::HostileName(kind);
+    EXPECT_EQ(read, expected.at(kind)) << test::HostileName(kind);
+    EXPECT_EQ(copied, expected.at(kind)) << test::HostileName(kind);
   }
 }
 
@@ -133,6 +144,44 @@ TEST(CopyFileBytes, ReportsFailuresWithoutTouchingTheSource) {
   // A copy onto itself must not empty the file.
   EXPECT_EQ(CopyFileBytes(temp / "src", temp / "src"), EINVAL);
   EXPECT_EQ(ReadFile(temp / "src"), "keep me");
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Private output (decrypted copies, encrypted samples) gets exactly its mode, whatever the umask
+// and whatever mode an earlier file at the same path had.
+TEST(ExactModes, CreatedFoldersAndFilesGetExactlyTheirMode) {
+  TempFolder temp;
+  const mode_t old = umask(077);
+  EXPECT_EQ(CreateFolders(temp / "a/b", 0751, FolderMode::kExact), 0);
+  umask(old);
+  EXPECT_EQ(ModeOf(temp / "a"), 0751u);
+  EXPECT_EQ(ModeOf(temp / "a/b"), 0751u);
+  WriteFile(temp / "a/f", "x");
+  ASSERT_EQ(chmod((temp / "a/f").c_str(), 0644), 0);
+  EXPECT_EQ(WriteFileBytes(temp / "a/f", "secret", 0600), 0);
+  EXPECT_EQ(ModeOf(temp / "a/f"), 0600u);
+  EXPECT_EQ(ReadFile(temp / "a/f"), "secret");
+  EXPECT_EQ(CreateFolders(temp / "a/f/c", 0700, FolderMode::kExact), ENOTDIR);
+  // Output is never written through a link planted where it goes.
+  ASSERT_EQ(symlink((temp / "a/f").c_str(), (temp / "link").c_str()), 0);
+  UniqueFd fd;
+  EXPECT_EQ(CreateForWriting(temp / "link", 0600, fd), ELOOP);
+  EXPECT_EQ(ReadFile(temp / "a/f"), "secret");
+}
+
+TEST(ReadFileBytes, ReadsWholeFilesUpToTheLimit) {
+  TempFolder temp;
+  WriteFile(temp / "f", "twelve bytes");
+  std::string data;
+  EXPECT_EQ(ReadFileBytes(temp / "f", 12, data), 0);
+  EXPECT_EQ(data, "twelve bytes");
+  EXPECT_EQ(ReadFileBytes(temp / "f", 11, data), EFBIG);
+  EXPECT_EQ(ReadFileBytes(temp.path(), 100, data), EISDIR);
+  EXPECT_EQ(ReadFileBytes(temp / "missing", 100, data), ENOENT);
 }
 
 TEST(RemovePath, RemovesFilesAndReportsMissingOnes) {

@@ -1,6 +1,6 @@
 #include "tools/crypto/AesKeyWrap.h"
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/OpenSslHandles.h"
 
 namespace zbe::crypto {
@@ -30,7 +30,7 @@ bool ValidKeyDataSize(size_t size) {
 
 }  // namespace
 
-int32_t AesKeyWrap(ByteView kek, ByteView keyData, Bytes* wrapped) {
+Result AesKeyWrap(ByteView kek, ByteView keyData, Bytes* wrapped) {
   wrapped->clear();
   const EVP_CIPHER* cipher = WrapCipherFor(kek.size());
   if (cipher == nullptr || !ValidKeyDataSize(keyData.size())) {
@@ -57,7 +57,7 @@ int32_t AesKeyWrap(ByteView kek, ByteView keyData, Bytes* wrapped) {
   return kOk;
 }
 
-int32_t AesKeyUnwrap(ByteView kek, ByteView wrapped, SecretBytes* keyData) {
+Result AesKeyUnwrap(ByteView kek, ByteView wrapped, SecretBytes* keyData) {
   keyData->clear();
   const EVP_CIPHER* cipher = WrapCipherFor(kek.size());
   if (cipher == nullptr || wrapped.size() < kSemiblock ||

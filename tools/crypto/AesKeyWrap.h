@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -12,11 +13,11 @@ namespace zbe::crypto {
 
 // Wraps "keyData" under "kek" into "wrapped". Returns kOk, kBadArgument for sizes outside the
 // above, or kCryptoFailure.
-int32_t AesKeyWrap(ByteView kek, ByteView keyData, Bytes* wrapped);
+Result AesKeyWrap(ByteView kek, ByteView keyData, Bytes* wrapped);
 
 // Unwraps "wrapped" under "kek" into "keyData". Returns kOk; kUnwrapFailed when the integrity
 // check fails (wrong key-encryption key or damaged data; "keyData" is then empty); kBadArgument
 // for sizes outside the above; kCryptoFailure.
-int32_t AesKeyUnwrap(ByteView kek, ByteView wrapped, SecretBytes* keyData);
+Result AesKeyUnwrap(ByteView kek, ByteView wrapped, SecretBytes* keyData);
 
 }  // namespace zbe::crypto

@@ -10,11 +10,13 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/FileSystem.h"
+#include "platform/ResolvedPath.h"
 #include "tools/crypto/ClassKeys.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/EncryptorSteps.h"
-#include "tools/crypto/FileIo.h"
+#include "tools/crypto/FileBytes.h"
 #include "tools/crypto/KeySource.h"
 #include "tools/crypto/Keybag.h"
 #include "tools/crypto/ManifestPlist.h"
@@ -37,22 +39,22 @@ struct DirCloser {
 };
 
 // EEXIST when "folder" exists and holds anything, ENOTDIR when it is not a folder.
-int32_t CheckOutFolderEmpty(const std::string& folder) {
+Result CheckOutFolderEmpty(const std::string& folder) {
   struct stat st;
   if (::lstat(folder.c_str(), &st) != 0) {
-    return errno == ENOENT ? kOk : errno;
+    return errno == ENOENT ? kOk : Result::System(errno);
   }
   if (!S_ISDIR(st.st_mode)) {
-    return ENOTDIR;
+    return Result::System(ENOTDIR);
   }
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
   if (!dir) {
-    return errno;
+    return Result::System(errno);
   }
   while (const dirent* entry = readdir(dir.get())) {
     const std::string name = entry->d_name;
     if (name != "." && name != "..") {
-      return EEXIST;
+      return Result::System(EEXIST);
     }
   }
   return kOk;
@@ -120,11 +122,11 @@ UniquePlist NewManifestPlist(const EncryptContext& ctx, plist_t info, bool mbdbL
   return manifest;
 }
 
-int32_t WriteManifestPlist(const EncryptContext& ctx, plist_t info, bool mbdbLayout,
-                           ByteView keybag, ByteView manifestKey) {
+Result WriteManifestPlist(const EncryptContext& ctx, plist_t info, bool mbdbLayout, ByteView keybag,
+                          ByteView manifestKey) {
   UniquePlist manifest;
   Bytes existing;
-  int32_t rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Manifest.plist"), kMaxPlistSize, &existing);
+  Result rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Manifest.plist"), kMaxPlistSize, &existing);
   if (rc == kOk) {
     manifest = ParsePlist(existing);
     if (!manifest || plist_get_node_type(manifest.get()) != PLIST_DICT) {
@@ -141,9 +143,9 @@ int32_t WriteManifestPlist(const EncryptContext& ctx, plist_t info, bool mbdbLay
   return rc == kOk ? WriteOutputFile(JoinPath(ctx.outFolder, "Manifest.plist"), data) : rc;
 }
 
-int32_t WriteStatusPlist(EncryptContext& ctx, plist_t info) {
+Result WriteStatusPlist(EncryptContext& ctx, plist_t info) {
   Bytes data;
-  int32_t rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Status.plist"), kMaxPlistSize, &data);
+  Result rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Status.plist"), kMaxPlistSize, &data);
   if (rc == kMissingFile) {
     uint8_t uuid[16];
     rc = ctx.source.Fill(uuid);
@@ -168,19 +170,19 @@ int32_t WriteStatusPlist(EncryptContext& ctx, plist_t info) {
   return rc == kOk ? WriteOutputFile(JoinPath(ctx.outFolder, "Status.plist"), data) : rc;
 }
 
-int32_t CopyInfoPlist(const EncryptContext& ctx) {
+Result CopyInfoPlist(const EncryptContext& ctx) {
   Bytes data;
-  int32_t rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Info.plist"), kMaxPlistSize, &data);
+  Result rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Info.plist"), kMaxPlistSize, &data);
   if (rc == kMissingFile) {
     return kOk;
   }
   return rc == kOk ? WriteOutputFile(JoinPath(ctx.outFolder, "Info.plist"), data) : rc;
 }
 
-int32_t CheckArguments(const std::string& plainFolder, const std::string& outFolder,
-                       const EncryptOptions& options, bool* mbdbLayout) {
+Result CheckArguments(const std::string& plainFolder, const std::string& outFolder,
+                      const EncryptOptions& options, bool* mbdbLayout) {
   if (!UsableFileClass(options.protectionClass) || plainFolder.empty() || outFolder.empty() ||
-      IsSameOrInside(outFolder, plainFolder) || IsSameOrInside(plainFolder, outFolder)) {
+      PathWithin(outFolder, plainFolder) || PathWithin(plainFolder, outFolder)) {
     return kBadArgument;
   }
   if (IsRegularFile(JoinPath(plainFolder, "Manifest.db"))) {
@@ -196,16 +198,16 @@ int32_t CheckArguments(const std::string& plainFolder, const std::string& outFol
     return kMissingFile;
   }
   ManifestPlistKeys plainKeys;
-  const int32_t rc = ReadManifestPlist(JoinPath(plainFolder, "Manifest.plist"), &plainKeys);
+  const Result rc = ReadManifestPlist(JoinPath(plainFolder, "Manifest.plist"), &plainKeys);
   if (rc == kOk && plainKeys.isEncrypted) {
     return kBadArgument;
   }
   return CheckOutFolderEmpty(outFolder);
 }
 
-int32_t EncryptInto(EncryptContext& ctx, const Keybag& keybag, bool mbdbLayout) {
+Result EncryptInto(EncryptContext& ctx, const Keybag& keybag, bool mbdbLayout) {
   Bytes manifestKey;
-  int32_t rc = mbdbLayout ? EncryptMbdbLayout(ctx) : EncryptManifestDbLayout(ctx, &manifestKey);
+  Result rc = mbdbLayout ? EncryptMbdbLayout(ctx) : EncryptManifestDbLayout(ctx, &manifestKey);
   if (rc != kOk) {
     return rc;
   }
@@ -230,13 +232,13 @@ uint32_t ChooseProtectionClass(const EncryptContext& ctx, std::optional<uint64_t
   return ctx.options.protectionClass;
 }
 
-int32_t EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
-                          const std::string& outPath, uint32_t protectionClass, Bytes* prefixedKey,
-                          uint64_t* plainSize, bool* present) {
+Result EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
+                         const std::string& outPath, uint32_t protectionClass, Bytes* prefixedKey,
+                         uint64_t* plainSize, bool* present) {
   *plainSize = 0;
   *present = false;
   SecretBytes key(kContentKeySize);
-  int32_t rc = ctx.source.Fill(key);
+  Result rc = ctx.source.Fill(key);
   if (rc == kOk) {
     rc = WrapPrefixedKey(ctx.keys, protectionClass, key, prefixedKey);
   }
@@ -255,18 +257,18 @@ int32_t EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
   return rc;
 }
 
-int32_t WriteOutputFile(const std::string& path, ByteView data) {
+Result WriteOutputFile(const std::string& path, ByteView data) {
   return WriteFileBytes(path, data, 0600);
 }
 
-int32_t EncryptBackupFolder(const std::string& plainFolder, const std::string& outFolder,
-                            std::string_view password, const EncryptOptions& options,
-                            EncryptReport* report) {
+Result EncryptBackupFolder(const std::string& plainFolder, const std::string& outFolder,
+                           std::string_view password, const EncryptOptions& options,
+                           EncryptReport* report) {
   EncryptReport localReport;
   EncryptReport& out = report != nullptr ? *report : localReport;
   out = EncryptReport{};
   bool mbdbLayout = false;
-  int32_t rc = CheckArguments(plainFolder, outFolder, options, &mbdbLayout);
+  Result rc = CheckArguments(plainFolder, outFolder, options, &mbdbLayout);
   if (rc != kOk) {
     return rc;
   }
@@ -278,7 +280,7 @@ int32_t EncryptBackupFolder(const std::string& plainFolder, const std::string& o
   if (rc != kOk) {
     return rc;
   }
-  rc = CreateFolders(outFolder, kFolderMode);
+  rc = Result::System(CreateFolders(outFolder, kFolderMode, FolderMode::kExact));
   if (rc != kOk) {
     return rc;
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/NewKeybag.h"
 
 namespace zbe::crypto {
@@ -56,8 +57,8 @@ struct EncryptReport {
 // Manifest.mbdb, an invalid file ID, an unreadable "file" archive); kUnsupported for a Manifest.db
 // whose "file" column holds text; kDatabaseError; kCryptoFailure; an errno value when reading or
 // writing fails.
-int32_t EncryptBackupFolder(const std::string& plainFolder, const std::string& outFolder,
-                            std::string_view password, const EncryptOptions& options,
-                            EncryptReport* report);
+Result EncryptBackupFolder(const std::string& plainFolder, const std::string& outFolder,
+                           std::string_view password, const EncryptOptions& options,
+                           EncryptReport* report);
 
 }  // namespace zbe::crypto

@@ -1,7 +1,7 @@
 #include "tools/crypto/ClassKeys.h"
 
 #include "tools/crypto/AesKeyWrap.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/KeyDerivation.h"
 #include "tools/crypto/Keybag.h"
 
@@ -26,7 +26,7 @@ void ClassKeys::Set(uint32_t protectionClass, SecretBytes key, bool usable) {
   keys_[protectionClass] = Entry{std::move(key), usable};
 }
 
-int32_t UnlockClassKeys(const Keybag& keybag, ByteView kek, ClassKeys* keys) {
+Result UnlockClassKeys(const Keybag& keybag, ByteView kek, ClassKeys* keys) {
   *keys = ClassKeys{};
   ClassKeys unlocked;
   size_t checked = 0;
@@ -39,7 +39,7 @@ int32_t UnlockClassKeys(const Keybag& keybag, ByteView kek, ClassKeys* keys) {
       return kMalformed;
     }
     SecretBytes key;
-    int32_t rc = AesKeyUnwrap(kek, entry.wrappedKey, &key);
+    Result rc = AesKeyUnwrap(kek, entry.wrappedKey, &key);
     if (rc == kUnwrapFailed) {
       return kWrongPassword;
     }
@@ -63,10 +63,10 @@ int32_t UnlockClassKeys(const Keybag& keybag, ByteView kek, ClassKeys* keys) {
   return kOk;
 }
 
-int32_t UnlockWithPassword(const Keybag& keybag, ByteView password, ClassKeys* keys) {
+Result UnlockWithPassword(const Keybag& keybag, ByteView password, ClassKeys* keys) {
   *keys = ClassKeys{};
   SecretBytes kek;
-  int32_t rc = DerivePasscodeKey(password, keybag, &kek);
+  Result rc = DerivePasscodeKey(password, keybag, &kek);
   if (rc != kOk) {
     return rc;
   }

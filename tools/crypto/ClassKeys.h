@@ -4,6 +4,7 @@
 #include <map>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -36,9 +37,9 @@ class ClassKeys {
 // Returns kOk and fills "keys"; kWrongPassword on a failed check ("keys" is then empty);
 // kMalformed when no class key is wrapped with the passcode, so nothing could check it, or a
 // class key lacks CLAS; kCryptoFailure.
-int32_t UnlockClassKeys(const Keybag& keybag, ByteView kek, ClassKeys* keys);
+Result UnlockClassKeys(const Keybag& keybag, ByteView kek, ClassKeys* keys);
 
 // DerivePasscodeKey followed by UnlockClassKeys: the results of both.
-int32_t UnlockWithPassword(const Keybag& keybag, ByteView password, ClassKeys* keys);
+Result UnlockWithPassword(const Keybag& keybag, ByteView password, ClassKeys* keys);
 
 }  // namespace zbe::crypto

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "tools/crypto/CryptoResult.h"
-#include "tools/crypto/FileIo.h"
+#include "platform/FileSystem.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -20,7 +20,7 @@ constexpr uint64_t kSqlitePageGranule = 512;
 constexpr char kSqliteHeader[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f',
                                     'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
 
-int32_t InitCipher(UniqueCipherCtx* ctx, ByteView key, bool encrypt) {
+Result InitCipher(UniqueCipherCtx* ctx, ByteView key, bool encrypt) {
   if (key.size() != kKeySize) {
     return kBadArgument;
   }
@@ -42,7 +42,7 @@ int32_t InitCipher(UniqueCipherCtx* ctx, ByteView key, bool encrypt) {
 }
 
 // Runs "in" through the cipher and appends the output to "out".
-int32_t CipherUpdate(EVP_CIPHER_CTX* ctx, ByteView in, Bytes* out) {
+Result CipherUpdate(EVP_CIPHER_CTX* ctx, ByteView in, Bytes* out) {
   size_t done = 0;
   while (done < in.size()) {
     const size_t piece = std::min(in.size() - done, kChunkSize);
@@ -70,15 +70,15 @@ bool HasValidPadding(const Bytes& block) {
 
 }  // namespace
 
-int32_t ContentEncryptor::Init(ByteView key) {
+Result ContentEncryptor::Init(ByteView key) {
   return InitCipher(&ctx_, key, true);
 }
 
-int32_t ContentEncryptor::Update(ByteView plain, Bytes* out) {
+Result ContentEncryptor::Update(ByteView plain, Bytes* out) {
   return ctx_ ? CipherUpdate(ctx_.get(), plain, out) : kBadArgument;
 }
 
-int32_t ContentEncryptor::Finish(Bytes* out) {
+Result ContentEncryptor::Finish(Bytes* out) {
   if (!ctx_) {
     return kBadArgument;
   }
@@ -93,19 +93,19 @@ int32_t ContentEncryptor::Finish(Bytes* out) {
   return kOk;
 }
 
-int32_t ContentDecryptor::Init(ByteView key) {
+Result ContentDecryptor::Init(ByteView key) {
   held_.clear();
   firstBlock_.clear();
   cipherSize_ = 0;
   return InitCipher(&ctx_, key, false);
 }
 
-int32_t ContentDecryptor::Update(ByteView cipher, Bytes* out) {
+Result ContentDecryptor::Update(ByteView cipher, Bytes* out) {
   if (!ctx_) {
     return kBadArgument;
   }
   cipherSize_ += cipher.size();
-  int32_t rc = CipherUpdate(ctx_.get(), cipher, &held_);
+  Result rc = CipherUpdate(ctx_.get(), cipher, &held_);
   if (rc != kOk) {
     return rc;
   }
@@ -120,7 +120,7 @@ int32_t ContentDecryptor::Update(ByteView cipher, Bytes* out) {
   return kOk;
 }
 
-int32_t ContentDecryptor::Finish(PaddingRule rule, Bytes* out) {
+Result ContentDecryptor::Finish(PaddingRule rule, Bytes* out) {
   if (!ctx_) {
     return kBadArgument;
   }
@@ -144,10 +144,10 @@ int32_t ContentDecryptor::Finish(PaddingRule rule, Bytes* out) {
   return sqliteWithoutPadding ? kOk : kBadPadding;
 }
 
-int32_t EncryptBytes(ByteView plain, ByteView key, Bytes* cipher) {
+Result EncryptBytes(ByteView plain, ByteView key, Bytes* cipher) {
   cipher->clear();
   ContentEncryptor encryptor;
-  int32_t rc = encryptor.Init(key);
+  Result rc = encryptor.Init(key);
   if (rc == kOk) {
     cipher->reserve(plain.size() + kAesBlockSize);
     rc = encryptor.Update(plain, cipher);
@@ -161,10 +161,10 @@ int32_t EncryptBytes(ByteView plain, ByteView key, Bytes* cipher) {
   return rc;
 }
 
-int32_t DecryptBytes(ByteView cipher, ByteView key, PaddingRule rule, Bytes* plain) {
+Result DecryptBytes(ByteView cipher, ByteView key, PaddingRule rule, Bytes* plain) {
   plain->clear();
   ContentDecryptor decryptor;
-  int32_t rc = decryptor.Init(key);
+  Result rc = decryptor.Init(key);
   if (rc == kOk) {
     plain->reserve(cipher.size());
     rc = decryptor.Update(cipher, plain);
@@ -175,32 +175,32 @@ int32_t DecryptBytes(ByteView cipher, ByteView key, PaddingRule rule, Bytes* pla
   return rc;
 }
 
-int32_t DecryptFile(const std::string& cipherPath, ByteView key, const std::string& plainPath,
-                    PaddingRule rule, std::optional<uint64_t> sizeHint, uint64_t* plainSize) {
+Result DecryptFile(const std::string& cipherPath, ByteView key, const std::string& plainPath,
+                   PaddingRule rule, std::optional<uint64_t> sizeHint, uint64_t* plainSize) {
   *plainSize = 0;
   ContentDecryptor decryptor;
-  int32_t rc = decryptor.Init(key);
+  Result rc = decryptor.Init(key);
   if (rc != kOk) {
     return rc;
   }
   UniqueFd in;
-  rc = OpenForReading(cipherPath, &in);
+  rc = OpenResult(OpenRegularFile(cipherPath, in));
   if (rc != kOk) {
     return rc;
   }
   struct stat st;
   if (::fstat(in.get(), &st) != 0) {
-    return errno;
+    return Result::System(errno);
   }
   if (!S_ISREG(st.st_mode)) {
-    return EISDIR;
+    return Result::System(EISDIR);
   }
   // Known up front, so no output is created for a file that cannot be whole.
   if (static_cast<uint64_t>(st.st_size) % kAesBlockSize != 0) {
     return kTruncated;
   }
   UniqueFd out;
-  rc = CreateForWriting(plainPath, 0600, &out);
+  rc = Result::System(CreateForWriting(plainPath, 0600, out));
   if (rc != kOk) {
     return rc;
   }
@@ -208,17 +208,17 @@ int32_t DecryptFile(const std::string& cipherPath, ByteView key, const std::stri
   Bytes plain;
   plain.reserve(kChunkSize + kAesBlockSize);
   uint64_t written = 0;
-  int32_t finish = kOk;
+  Result finish = kOk;
   for (;;) {
     size_t got = 0;
-    rc = ReadUpTo(in.get(), chunk, &got);
+    rc = Result::System(ReadUpTo(in.get(), chunk.data(), chunk.size(), got));
     if (rc != kOk || got == 0) {
       break;
     }
     plain.clear();
     rc = decryptor.Update(ByteView(chunk.data(), got), &plain);
     if (rc == kOk) {
-      rc = WriteAll(out.get(), plain);
+      rc = Result::System(WriteAllBytes(out.get(), AsText(plain)));
     }
     if (rc != kOk) {
       break;
@@ -230,7 +230,7 @@ int32_t DecryptFile(const std::string& cipherPath, ByteView key, const std::stri
     // A file that grew or shrank while being read is caught here.
     finish = decryptor.Finish(rule, &plain);
     if (finish == kOk || finish == kBadPadding) {
-      rc = WriteAll(out.get(), plain);
+      rc = Result::System(WriteAllBytes(out.get(), AsText(plain)));
       written += plain.size();
     } else {
       rc = finish;
@@ -238,14 +238,15 @@ int32_t DecryptFile(const std::string& cipherPath, ByteView key, const std::stri
   }
   if (rc == kOk && finish == kBadPadding && sizeHint && *sizeHint < written) {
     if (::ftruncate(out.get(), static_cast<off_t>(*sizeHint)) != 0) {
-      rc = errno;
+      rc = Result::System(errno);
     } else {
       written = *sizeHint;
     }
   }
-  const int closeRc = out.reset();
-  if (rc == kOk && closeRc != 0) {
-    rc = closeRc;
+  // A late write error shows only at close; it must not pass for a complete file.
+  const int closeError = out.Reset() == 0 ? 0 : errno;
+  if (rc == kOk && closeError != 0) {
+    rc = Result::System(closeError);
   }
   if (rc != kOk) {
     ::unlink(plainPath.c_str());
@@ -255,21 +256,21 @@ int32_t DecryptFile(const std::string& cipherPath, ByteView key, const std::stri
   return finish;
 }
 
-int32_t EncryptFile(const std::string& plainPath, ByteView key, const std::string& cipherPath,
-                    mode_t mode, uint64_t* plainSize) {
+Result EncryptFile(const std::string& plainPath, ByteView key, const std::string& cipherPath,
+                   mode_t mode, uint64_t* plainSize) {
   *plainSize = 0;
   ContentEncryptor encryptor;
-  int32_t rc = encryptor.Init(key);
+  Result rc = encryptor.Init(key);
   if (rc != kOk) {
     return rc;
   }
   UniqueFd in;
-  rc = OpenForReading(plainPath, &in);
+  rc = OpenResult(OpenRegularFile(plainPath, in));
   if (rc != kOk) {
     return rc;
   }
   UniqueFd out;
-  rc = CreateForWriting(cipherPath, mode, &out);
+  rc = Result::System(CreateForWriting(cipherPath, mode, out));
   if (rc != kOk) {
     return rc;
   }
@@ -279,7 +280,7 @@ int32_t EncryptFile(const std::string& plainPath, ByteView key, const std::strin
   uint64_t total = 0;
   for (;;) {
     size_t got = 0;
-    rc = ReadUpTo(in.get(), chunk, &got);
+    rc = Result::System(ReadUpTo(in.get(), chunk.data(), chunk.size(), got));
     if (rc != kOk || got == 0) {
       break;
     }
@@ -287,7 +288,7 @@ int32_t EncryptFile(const std::string& plainPath, ByteView key, const std::strin
     cipher.clear();
     rc = encryptor.Update(ByteView(chunk.data(), got), &cipher);
     if (rc == kOk) {
-      rc = WriteAll(out.get(), cipher);
+      rc = Result::System(WriteAllBytes(out.get(), AsText(cipher)));
     }
     if (rc != kOk) {
       break;
@@ -297,12 +298,13 @@ int32_t EncryptFile(const std::string& plainPath, ByteView key, const std::strin
     cipher.clear();
     rc = encryptor.Finish(&cipher);
     if (rc == kOk) {
-      rc = WriteAll(out.get(), cipher);
+      rc = Result::System(WriteAllBytes(out.get(), AsText(cipher)));
     }
   }
-  const int closeRc = out.reset();
-  if (rc == kOk && closeRc != 0) {
-    rc = closeRc;
+  // A late write error shows only at close; it must not pass for a complete file.
+  const int closeError = out.Reset() == 0 ? 0 : errno;
+  if (rc == kOk && closeError != 0) {
+    rc = Result::System(closeError);
   }
   if (rc != kOk) {
     ::unlink(cipherPath.c_str());

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/OpenSslHandles.h"
 
 namespace zbe::crypto {
@@ -33,11 +34,11 @@ class ContentEncryptor {
   ContentEncryptor& operator=(const ContentEncryptor&) = delete;
 
   // Starts with a 32-byte key. Returns kOk, kBadArgument, or kCryptoFailure.
-  int32_t Init(ByteView key);
+  Result Init(ByteView key);
   // Appends the ciphertext of the next plaintext piece to "out". Returns kOk or kCryptoFailure.
-  int32_t Update(ByteView plain, Bytes* out);
+  Result Update(ByteView plain, Bytes* out);
   // Appends the final padded block. Returns kOk or kCryptoFailure.
-  int32_t Finish(Bytes* out);
+  Result Finish(Bytes* out);
 
  private:
   UniqueCipherCtx ctx_;
@@ -52,15 +53,15 @@ class ContentDecryptor {
   ContentDecryptor& operator=(const ContentDecryptor&) = delete;
 
   // Starts with a 32-byte key. Returns kOk, kBadArgument, or kCryptoFailure.
-  int32_t Init(ByteView key);
+  Result Init(ByteView key);
   // Appends to "out" the plaintext of everything given so far except the last full block.
   // Returns kOk or kCryptoFailure.
-  int32_t Update(ByteView cipher, Bytes* out);
+  Result Update(ByteView cipher, Bytes* out);
   // Appends the held-back block without its padding. Returns kOk (also for empty input, which
   // yields nothing); kTruncated when the input was not a multiple of 16 bytes (nothing appended);
   // kBadPadding when the padding is invalid under "rule" (the whole block is appended, so the
   // caller has a best-effort plaintext).
-  int32_t Finish(PaddingRule rule, Bytes* out);
+  Result Finish(PaddingRule rule, Bytes* out);
 
  private:
   UniqueCipherCtx ctx_;
@@ -70,10 +71,10 @@ class ContentDecryptor {
 };
 
 // Encrypts "plain" in memory. Returns kOk, kBadArgument (key not 32 bytes), or kCryptoFailure.
-int32_t EncryptBytes(ByteView plain, ByteView key, Bytes* cipher);
+Result EncryptBytes(ByteView plain, ByteView key, Bytes* cipher);
 
 // Decrypts "cipher" in memory with the results of ContentDecryptor::Finish.
-int32_t DecryptBytes(ByteView cipher, ByteView key, PaddingRule rule, Bytes* plain);
+Result DecryptBytes(ByteView cipher, ByteView key, PaddingRule rule, Bytes* plain);
 
 // Decrypts the file "cipherPath" into "plainPath", which is created with mode 0600 (an existing
 // file is replaced; a symbolic link there is refused). Streams, so memory use does not depend on
@@ -84,13 +85,13 @@ int32_t DecryptBytes(ByteView cipher, ByteView key, PaddingRule rule, Bytes* pla
 // padding is invalid ("plainPath" then holds the best-effort plaintext and "plainSize" its size);
 // an errno value when reading or writing fails (a partial "plainPath" is removed); kBadArgument;
 // kCryptoFailure.
-int32_t DecryptFile(const std::string& cipherPath, ByteView key, const std::string& plainPath,
-                    PaddingRule rule, std::optional<uint64_t> sizeHint, uint64_t* plainSize);
+Result DecryptFile(const std::string& cipherPath, ByteView key, const std::string& plainPath,
+                   PaddingRule rule, std::optional<uint64_t> sizeHint, uint64_t* plainSize);
 
 // Encrypts the file "plainPath" into "cipherPath", created with "mode". Streams. Returns kOk and
 // sets "plainSize"; kMissingFile; an errno value (a partial "cipherPath" is removed);
 // kBadArgument; kCryptoFailure.
-int32_t EncryptFile(const std::string& plainPath, ByteView key, const std::string& cipherPath,
-                    mode_t mode, uint64_t* plainSize);
+Result EncryptFile(const std::string& plainPath, ByteView key, const std::string& cipherPath,
+                   mode_t mode, uint64_t* plainSize);
 
 }  // namespace zbe::crypto

@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <memory>
 
+#include "platform/FileSystem.h"
+#include "records/SqliteDatabase.h"
 #include "tools/crypto/ClassKeys.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/EncryptorSteps.h"
+#include "tools/crypto/FileBytes.h"
 #include "tools/crypto/FileId.h"
-#include "tools/crypto/FileIo.h"
 #include "tools/crypto/KeySource.h"
 #include "tools/crypto/ManifestDbFiles.h"
 #include "tools/crypto/MbFileArchive.h"
@@ -32,7 +34,7 @@ struct SqliteFreer {
 };
 
 // Copies the plain database into a private in-memory one that may be changed freely.
-int32_t CopyToMemory(sqlite3* plain, UniqueSqlite* copy) {
+Result CopyToMemory(sqlite3* plain, UniqueSqlite* copy) {
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   UniqueSqlite memory(raw);
@@ -61,15 +63,15 @@ std::string PlainStoredPath(const std::string& folder, const std::string& fileId
 }
 
 // Encrypts one regular file of the manifest and returns its new archive in "blob".
-int32_t EncryptRow(EncryptContext& ctx, const ManifestDbRow& row, const MbFile* archive,
-                   Bytes* blob) {
+Result EncryptRow(EncryptContext& ctx, const ManifestDbRow& row, const MbFile* archive,
+                  Bytes* blob) {
   if (!IsValidFileId(row.fileId)) {
     return kMalformed;
   }
   const uint32_t cls =
       ChooseProtectionClass(ctx, archive ? archive->protectionClass : std::nullopt);
   const std::string subfolder = JoinPath(ctx.outFolder, row.fileId.substr(0, 2));
-  int32_t rc = CreateFolders(subfolder, 0700);
+  Result rc = Result::System(CreateFolders(subfolder, 0700, FolderMode::kExact));
   if (rc != kOk) {
     return rc;
   }
@@ -93,14 +95,14 @@ int32_t EncryptRow(EncryptContext& ctx, const ManifestDbRow& row, const MbFile* 
   return WriteMbFile(fresh, blob);
 }
 
-int32_t EncryptFiles(EncryptContext& ctx, sqlite3* plain, sqlite3* copy) {
+Result EncryptFiles(EncryptContext& ctx, sqlite3* plain, sqlite3* copy) {
   UniqueStatement update;
   if (Prepare(copy, "UPDATE Files SET file = ?1 WHERE rowid = ?2", &update) != SQLITE_OK) {
     return kDatabaseError;
   }
   // Rows are read from the plain database and changed in the copy, so that the walk never sees
   // its own changes.
-  return ForEachFilesRow(plain, [&](const ManifestDbRow& row) -> int32_t {
+  return ForEachFilesRow(plain, [&](const ManifestDbRow& row) -> Result {
     if (row.fileIsText) {
       return kUnsupported;
     }
@@ -113,7 +115,7 @@ int32_t EncryptFiles(EncryptContext& ctx, sqlite3* plain, sqlite3* copy) {
       return kOk;
     }
     Bytes blob;
-    int32_t rc = EncryptRow(ctx, row, hasArchive ? &archive : nullptr, &blob);
+    Result rc = EncryptRow(ctx, row, hasArchive ? &archive : nullptr, &blob);
     if (rc != kOk) {
       return rc;
     }
@@ -128,7 +130,7 @@ int32_t EncryptFiles(EncryptContext& ctx, sqlite3* plain, sqlite3* copy) {
   });
 }
 
-int32_t WriteDatabase(EncryptContext& ctx, sqlite3* copy, Bytes* manifestKey) {
+Result WriteDatabase(EncryptContext& ctx, sqlite3* copy, Bytes* manifestKey) {
   sqlite3_int64 size = 0;
   std::unique_ptr<unsigned char, SqliteFreer> image(sqlite3_serialize(copy, "main", &size, 0));
   if (!image || size <= 0) {
@@ -140,7 +142,7 @@ int32_t WriteDatabase(EncryptContext& ctx, sqlite3* copy, Bytes* manifestKey) {
     return WriteOutputFile(path, plainImage);
   }
   SecretBytes key(kContentKeySize);
-  int32_t rc = ctx.source.Fill(key);
+  Result rc = ctx.source.Fill(key);
   if (rc == kOk) {
     rc = WrapPrefixedKey(ctx.keys, kManifestKeyClass, key, manifestKey);
   }
@@ -153,16 +155,16 @@ int32_t WriteDatabase(EncryptContext& ctx, sqlite3* copy, Bytes* manifestKey) {
 
 }  // namespace
 
-int32_t EncryptManifestDbLayout(EncryptContext& ctx, Bytes* manifestKey) {
+Result EncryptManifestDbLayout(EncryptContext& ctx, Bytes* manifestKey) {
   manifestKey->clear();
-  UniqueSqlite plain;
-  if (OpenDatabaseReadOnly(JoinPath(ctx.plainFolder, "Manifest.db"), &plain) != SQLITE_OK) {
+  SqliteDatabase plain;
+  if (!plain.Open(JoinPath(ctx.plainFolder, "Manifest.db")).ok()) {
     return kDatabaseError;
   }
   UniqueSqlite copy;
-  int32_t rc = CopyToMemory(plain.get(), &copy);
+  Result rc = CopyToMemory(plain.handle(), &copy);
   if (rc == kOk) {
-    rc = EncryptFiles(ctx, plain.get(), copy.get());
+    rc = EncryptFiles(ctx, plain.handle(), copy.get());
   }
   if (rc == kOk) {
     rc = WriteDatabase(ctx, copy.get(), manifestKey);

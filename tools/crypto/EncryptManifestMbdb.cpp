@@ -1,10 +1,11 @@
 // The Manifest.mbdb layout of EncryptBackupFolder.
 
+#include "platform/FileSystem.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/EncryptorSteps.h"
+#include "tools/crypto/FileBytes.h"
 #include "tools/crypto/FileId.h"
-#include "tools/crypto/FileIo.h"
 #include "tools/crypto/ManifestMbdb.h"
 
 namespace zbe::crypto {
@@ -16,9 +17,9 @@ constexpr size_t kMaxMbdbSize = size_t{1} << 30;
 
 }  // namespace
 
-int32_t EncryptMbdbLayout(EncryptContext& ctx) {
+Result EncryptMbdbLayout(EncryptContext& ctx) {
   Bytes data;
-  int32_t rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Manifest.mbdb"), kMaxMbdbSize, &data);
+  Result rc = ReadFileBytes(JoinPath(ctx.plainFolder, "Manifest.mbdb"), kMaxMbdbSize, &data);
   if (rc != kOk) {
     return rc;
   }

@@ -8,6 +8,7 @@
 
 #include "tools/crypto/BackupEncryptor.h"
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -30,17 +31,17 @@ uint32_t ChooseProtectionClass(const EncryptContext& ctx, std::optional<uint64_t
 // class "protectionClass" in "prefixedKey". A missing plain file is counted in the report and
 // gives kOk with "present" false (the key is still made, as the manifest names one). Returns
 // kOk and sets "plainSize", or an error of EncryptFile or WrapPrefixedKey.
-int32_t EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
-                          const std::string& outPath, uint32_t protectionClass, Bytes* prefixedKey,
-                          uint64_t* plainSize, bool* present);
+Result EncryptStoredFile(EncryptContext& ctx, const std::string& plainPath,
+                         const std::string& outPath, uint32_t protectionClass, Bytes* prefixedKey,
+                         uint64_t* plainSize, bool* present);
 
 // Writes "data" as a new file of the output (mode 0600).
-int32_t WriteOutputFile(const std::string& path, ByteView data);
+Result WriteOutputFile(const std::string& path, ByteView data);
 
 // The Manifest.db layout. Sets "manifestKey" (empty when the database stays plain).
-int32_t EncryptManifestDbLayout(EncryptContext& ctx, Bytes* manifestKey);
+Result EncryptManifestDbLayout(EncryptContext& ctx, Bytes* manifestKey);
 
 // The Manifest.mbdb layout.
-int32_t EncryptMbdbLayout(EncryptContext& ctx);
+Result EncryptMbdbLayout(EncryptContext& ctx);
 
 }  // namespace zbe::crypto

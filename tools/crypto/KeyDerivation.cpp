@@ -4,15 +4,15 @@
 
 #include <openssl/evp.h>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/Keybag.h"
 
 namespace zbe::crypto {
 
 namespace {
 
-int32_t Pbkdf2(const EVP_MD* digest, ByteView password, ByteView salt, uint32_t iterations,
-               std::span<uint8_t> out) {
+Result Pbkdf2(const EVP_MD* digest, ByteView password, ByteView salt, uint32_t iterations,
+              std::span<uint8_t> out) {
   if (iterations == 0 || iterations > INT_MAX || password.size() > INT_MAX ||
       salt.size() > INT_MAX || out.size() > INT_MAX) {
     return kBadArgument;
@@ -30,17 +30,17 @@ int32_t Pbkdf2(const EVP_MD* digest, ByteView password, ByteView salt, uint32_t 
 
 }  // namespace
 
-int32_t Pbkdf2HmacSha1(ByteView password, ByteView salt, uint32_t iterations,
-                       std::span<uint8_t> out) {
+Result Pbkdf2HmacSha1(ByteView password, ByteView salt, uint32_t iterations,
+                      std::span<uint8_t> out) {
   return Pbkdf2(EVP_sha1(), password, salt, iterations, out);
 }
 
-int32_t Pbkdf2HmacSha256(ByteView password, ByteView salt, uint32_t iterations,
-                         std::span<uint8_t> out) {
+Result Pbkdf2HmacSha256(ByteView password, ByteView salt, uint32_t iterations,
+                        std::span<uint8_t> out) {
   return Pbkdf2(EVP_sha256(), password, salt, iterations, out);
 }
 
-int32_t DerivePasscodeKey(ByteView password, const Keybag& keybag, SecretBytes* kek) {
+Result DerivePasscodeKey(ByteView password, const Keybag& keybag, SecretBytes* kek) {
   if (keybag.salt.empty() || !keybag.iterations) {
     return kMalformed;
   }
@@ -59,7 +59,7 @@ int32_t DerivePasscodeKey(ByteView password, const Keybag& keybag, SecretBytes* 
     return Pbkdf2HmacSha1(password, keybag.salt, *keybag.iterations, *kek);
   }
   SecretBytes stage1(kPasscodeKeySize);
-  int32_t rc = Pbkdf2HmacSha256(password, keybag.dpSalt, *keybag.dpIterations, stage1);
+  Result rc = Pbkdf2HmacSha256(password, keybag.dpSalt, *keybag.dpIterations, stage1);
   if (rc != kOk) {
     return rc;
   }

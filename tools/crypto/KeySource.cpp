@@ -7,7 +7,7 @@
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -21,7 +21,7 @@ void PutLe64(uint8_t* out, uint64_t value) {
 
 }  // namespace
 
-int32_t KeySource::Fill(std::span<uint8_t> out) {
+Result KeySource::Fill(std::span<uint8_t> out) {
   if (!seeded_) {
     if (out.size() > INT_MAX) {
       return kBadArgument;

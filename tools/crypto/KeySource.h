@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -17,7 +18,7 @@ class KeySource {
   static KeySource Seeded(uint64_t seed) { return KeySource(true, seed); }
 
   // Fills "out". Returns kOk or kCryptoFailure.
-  int32_t Fill(std::span<uint8_t> out);
+  Result Fill(std::span<uint8_t> out);
 
  private:
   KeySource(bool seeded, uint64_t seed) : seeded_(seeded), seed_(seed) {}

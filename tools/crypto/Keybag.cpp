@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -110,7 +110,7 @@ bool IsHeaderOnlyTag(std::string_view tag) {
 
 }  // namespace
 
-int32_t ParseKeybag(ByteView blob, Keybag* keybag) {
+Result ParseKeybag(ByteView blob, Keybag* keybag) {
   *keybag = Keybag{};
   bool seenUuid = false;
   size_t pos = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -55,7 +56,7 @@ struct Keybag {
 // wherever they stand. Fewer than 8 bytes left at the end are ignored. Returns kOk, or kMalformed
 // when a record runs past the end of the blob or an integer record is not 4 bytes long ("keybag"
 // is then unspecified).
-int32_t ParseKeybag(ByteView blob, Keybag* keybag);
+Result ParseKeybag(ByteView blob, Keybag* keybag);
 
 // Writes "keybag" as a blob, header first (VERS, TYPE, UUID, HMCK, WRAP, SALT, ITER, DPWT, DPIC,
 // DPSL, then unknown records), then each class key (UUID, CLAS, WRAP, KTYP, WPKY, PBKY, then

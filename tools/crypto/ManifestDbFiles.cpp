@@ -1,6 +1,6 @@
 #include "tools/crypto/ManifestDbFiles.h"
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/MbFileArchive.h"
 #include "tools/crypto/SqliteHandles.h"
 
@@ -19,7 +19,7 @@ std::optional<std::string> TextColumn(sqlite3_stmt* stmt, int column) {
 
 }  // namespace
 
-int32_t ForEachFilesRow(sqlite3* db, const std::function<int32_t(const ManifestDbRow&)>& visit) {
+Result ForEachFilesRow(sqlite3* db, const std::function<Result(const ManifestDbRow&)>& visit) {
   UniqueStatement stmt;
   if (Prepare(db, "SELECT rowid, fileID, domain, relativePath, flags, file FROM Files", &stmt) !=
       SQLITE_OK) {
@@ -50,8 +50,8 @@ int32_t ForEachFilesRow(sqlite3* db, const std::function<int32_t(const ManifestD
       const int length = sqlite3_column_bytes(s, 5);
       row.file = data == nullptr ? Bytes() : Bytes(data, data + length);
     }
-    const int32_t answer = visit(row);
-    if (answer != 0) {
+    const Result answer = visit(row);
+    if (answer != kOk) {
       return answer;
     }
   }

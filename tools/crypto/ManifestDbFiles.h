@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -34,7 +35,7 @@ struct ManifestDbRow {
 // Calls "visit" for every row of the Files table, in table order; a non-zero answer stops the
 // walk and is returned. Returns kOk, kDatabaseError when the table cannot be read (no Files
 // table, or not a database), or the visitor's answer.
-int32_t ForEachFilesRow(sqlite3* db, const std::function<int32_t(const ManifestDbRow&)>& visit);
+Result ForEachFilesRow(sqlite3* db, const std::function<Result(const ManifestDbRow&)>& visit);
 
 // Whether a row stands for a regular file that has content: flags 1; or, when the flags name
 // neither a folder nor a link (0 in some archives, 16 in early iOS 10 rows), an archive whose

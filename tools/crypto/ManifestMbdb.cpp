@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -73,7 +73,7 @@ bool AppendString(Bytes* out, const std::optional<std::string>& value) {
 
 }  // namespace
 
-int32_t ParseMbdb(ByteView data, std::vector<MbdbRecord>* records, bool* truncated) {
+Result ParseMbdb(ByteView data, std::vector<MbdbRecord>* records, bool* truncated) {
   records->clear();
   *truncated = false;
   if (data.size() < 4 || std::memcmp(data.data(), kHeader, 4) != 0) {
@@ -113,7 +113,7 @@ int32_t ParseMbdb(ByteView data, std::vector<MbdbRecord>* records, bool* truncat
   return kOk;
 }
 
-int32_t SerializeMbdb(const std::vector<MbdbRecord>& records, Bytes* data) {
+Result SerializeMbdb(const std::vector<MbdbRecord>& records, Bytes* data) {
   data->assign(std::begin(kHeader), std::end(kHeader));
   for (const MbdbRecord& r : records) {
     bool ok = AppendString(data, r.domain) && AppendString(data, r.path) &&

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -36,10 +37,10 @@ struct MbdbRecord {
 // Parses a whole binary manifest: the 6-byte header "mbdb" 05 00, then records up to the end.
 // Stops at a record that runs past the end of the data, keeps the records before it and sets
 // "truncated". Returns kOk, or kMalformed when the data does not begin with "mbdb".
-int32_t ParseMbdb(ByteView data, std::vector<MbdbRecord>* records, bool* truncated);
+Result ParseMbdb(ByteView data, std::vector<MbdbRecord>* records, bool* truncated);
 
 // Writes the header and "records". Returns kOk, or kBadArgument when a string is 0xFFFF bytes or
 // longer (it cannot be stored).
-int32_t SerializeMbdb(const std::vector<MbdbRecord>& records, Bytes* data);
+Result SerializeMbdb(const std::vector<MbdbRecord>& records, Bytes* data);
 
 }  // namespace zbe::crypto

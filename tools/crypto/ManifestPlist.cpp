@@ -1,7 +1,8 @@
 #include "tools/crypto/ManifestPlist.h"
 
-#include "tools/crypto/CryptoResult.h"
-#include "tools/crypto/FileIo.h"
+#include "platform/FileSystem.h"
+#include "tools/crypto/CryptoCodes.h"
+#include "tools/crypto/FileBytes.h"
 #include "tools/crypto/PlistNodes.h"
 
 namespace zbe::crypto {
@@ -24,17 +25,17 @@ bool ReadData(plist_t dict, const char* key, Bytes* out) {
 
 }  // namespace
 
-int32_t ReadManifestPlist(const std::string& path, ManifestPlistKeys* keys) {
+Result ReadManifestPlist(const std::string& path, ManifestPlistKeys* keys) {
   *keys = ManifestPlistKeys{};
   Bytes data;
-  int32_t rc = ReadFileBytes(path, kMaxManifestPlistSize, &data);
+  Result rc = ReadFileBytes(path, kMaxManifestPlistSize, &data);
   if (rc != kOk) {
     return rc;
   }
   return ParseManifestPlist(data, keys);
 }
 
-int32_t ParseManifestPlist(ByteView data, ManifestPlistKeys* keys) {
+Result ParseManifestPlist(ByteView data, ManifestPlistKeys* keys) {
   *keys = ManifestPlistKeys{};
   UniquePlist root = ParsePlist(data);
   if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {

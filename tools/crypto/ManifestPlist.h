@@ -6,6 +6,7 @@
 #include <plist/plist.h>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -23,10 +24,10 @@ inline constexpr size_t kMaxManifestPlistSize = 256u << 20;
 // Reads "path", a binary or XML property list. Returns kOk; kMissingFile; EFBIG when the file is
 // larger than kMaxManifestPlistSize; kMalformed when it is not a dictionary or one of the keys
 // has the wrong type; another errno value when reading fails.
-int32_t ReadManifestPlist(const std::string& path, ManifestPlistKeys* keys);
+Result ReadManifestPlist(const std::string& path, ManifestPlistKeys* keys);
 
 // The same for the bytes of the file. Returns kOk or kMalformed.
-int32_t ParseManifestPlist(ByteView data, ManifestPlistKeys* keys);
+Result ParseManifestPlist(ByteView data, ManifestPlistKeys* keys);
 
 // Marks the Manifest.plist dictionary "manifest" as encrypted: IsEncrypted true, BackupKeyBag
 // "keybag", and ManifestKey "manifestKey" (removed when "manifestKey" is empty). Other keys stay.

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/PlistNodes.h"
 
 namespace zbe::crypto {
@@ -35,7 +35,7 @@ plist_t Resolve(plist_t objects, plist_t node) {
   return index == 0 ? nullptr : ObjectAt(objects, index);
 }
 
-int32_t OpenArchive(ByteView blob, Archive* archive) {
+Result OpenArchive(ByteView blob, Archive* archive) {
   archive->tree = ParsePlist(blob);
   plist_t top = archive->tree.get();
   archive->objects = DictItem(top, "$objects");
@@ -144,10 +144,10 @@ bool ReadsAsTheOriginalWithNewKey(ByteView original, ByteView copy, ByteView enc
 
 }  // namespace
 
-int32_t ReadMbFile(ByteView blob, MbFile* file) {
+Result ReadMbFile(ByteView blob, MbFile* file) {
   *file = MbFile{};
   Archive a;
-  int32_t rc = OpenArchive(blob, &a);
+  Result rc = OpenArchive(blob, &a);
   if (rc != kOk) {
     return rc;
   }
@@ -171,7 +171,7 @@ int32_t ReadMbFile(ByteView blob, MbFile* file) {
   return kOk;
 }
 
-int32_t WriteMbFile(const MbFile& file, Bytes* blob) {
+Result WriteMbFile(const MbFile& file, Bytes* blob) {
   UniquePlist top(plist_new_dict());
   plist_t objects = plist_new_array();
   plist_dict_set_item(top.get(), "$objects", objects);
@@ -212,11 +212,11 @@ int32_t WriteMbFile(const MbFile& file, Bytes* blob) {
   return ToBinaryPlist(top.get(), blob);
 }
 
-int32_t SetMbFileEncryption(ByteView blob, ByteView encryptionKey, uint32_t protectionClass,
-                            uint64_t defaultSize, Bytes* out) {
+Result SetMbFileEncryption(ByteView blob, ByteView encryptionKey, uint32_t protectionClass,
+                           uint64_t defaultSize, Bytes* out) {
   out->clear();
   Archive a;
-  int32_t rc = OpenArchive(blob, &a);
+  Result rc = OpenArchive(blob, &a);
   if (rc != kOk) {
     return rc;
   }

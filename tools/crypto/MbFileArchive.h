@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -33,18 +34,18 @@ struct MbFile {
 // dictionary whose "NS.data" is inline or a reference. Unknown keys are ignored. Returns kOk, or
 // kMalformed when "blob" is not a keyed archive whose root object is a dictionary, or when it has
 // an EncryptionKey whose data cannot be found.
-int32_t ReadMbFile(ByteView blob, MbFile* file);
+Result ReadMbFile(ByteView blob, MbFile* file);
 
 // Writes a new archive holding the fields of "file" that are present, laid out as the device
 // writes them (strings and the key as referenced objects). Returns kOk or kCryptoFailure.
-int32_t WriteMbFile(const MbFile& file, Bytes* blob);
+Result WriteMbFile(const MbFile& file, Bytes* blob);
 
 // Copies the archive "blob" with EncryptionKey set to "encryptionKey" and ProtectionClass to
 // "protectionClass"; Size becomes "defaultSize" only when the archive records no size. All other
 // keys and objects stay as they are. Returns kOk, kMalformed (as ReadMbFile), kUnsupported when
 // the copy would not read back as the original with the new key (libplist cannot write some
 // keys and strings that are not UTF-8 as they were read), or kCryptoFailure.
-int32_t SetMbFileEncryption(ByteView blob, ByteView encryptionKey, uint32_t protectionClass,
-                            uint64_t defaultSize, Bytes* out);
+Result SetMbFileEncryption(ByteView blob, ByteView encryptionKey, uint32_t protectionClass,
+                           uint64_t defaultSize, Bytes* out);
 
 }  // namespace zbe::crypto

@@ -2,7 +2,7 @@
 
 #include "tools/crypto/AesKeyWrap.h"
 #include "tools/crypto/ClassKeys.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/KeyDerivation.h"
 #include "tools/crypto/KeySource.h"
 #include "tools/crypto/Keybag.h"
@@ -24,16 +24,15 @@ bool TiedToDevice(uint32_t protectionClass) {
   return protectionClass == 5 || protectionClass >= 9;
 }
 
-int32_t RandomBytes(KeySource& source, size_t size, Bytes* out) {
+Result RandomBytes(KeySource& source, size_t size, Bytes* out) {
   out->assign(size, 0);
   return source.Fill(*out);
 }
 
 }  // namespace
 
-int32_t MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations,
-                         uint32_t dpIterations, KeySource& source, Keybag* keybag,
-                         ClassKeys* keys) {
+Result MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations,
+                        uint32_t dpIterations, KeySource& source, Keybag* keybag, ClassKeys* keys) {
   *keybag = Keybag{};
   *keys = ClassKeys{};
   if (iterations == 0 || iterations > kMaxSha1Iterations ||
@@ -45,7 +44,7 @@ int32_t MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations
   bag.type = kBackupKeybagType;
   bag.wrap = 0;
   bag.iterations = iterations;
-  int32_t rc = RandomBytes(source, kUuidSize, &bag.uuid);
+  Result rc = RandomBytes(source, kUuidSize, &bag.uuid);
   if (rc == kOk) {
     rc = RandomBytes(source, kHmacKeySize, &bag.hmck);
   }

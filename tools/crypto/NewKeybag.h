@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -23,7 +24,7 @@ enum class KeybagKind {
 // Returns kOk and fills "keybag" and "keys" (with only the usable classes usable);
 // kImplausible when an iteration count is 0 or beyond what DerivePasscodeKey accepts;
 // kCryptoFailure.
-int32_t MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations,
-                         uint32_t dpIterations, KeySource& source, Keybag* keybag, ClassKeys* keys);
+Result MakeBackupKeybag(ByteView password, KeybagKind kind, uint32_t iterations,
+                        uint32_t dpIterations, KeySource& source, Keybag* keybag, ClassKeys* keys);
 
 }  // namespace zbe::crypto

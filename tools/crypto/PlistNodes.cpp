@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -25,7 +25,7 @@ UniquePlist ParsePlist(ByteView data) {
   return UniquePlist(node);
 }
 
-int32_t ToBinaryPlist(plist_t node, Bytes* data) {
+Result ToBinaryPlist(plist_t node, Bytes* data) {
   data->clear();
   char* raw = nullptr;
   uint32_t length = 0;

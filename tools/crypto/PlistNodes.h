@@ -8,6 +8,7 @@
 #include <plist/plist.h>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -21,7 +22,7 @@ using UniquePlist = std::unique_ptr<void, PlistDeleter>;
 UniquePlist ParsePlist(ByteView data);
 
 // Writes "node" as a binary property list. Returns kOk or kCryptoFailure.
-int32_t ToBinaryPlist(plist_t node, Bytes* data);
+Result ToBinaryPlist(plist_t node, Bytes* data);
 
 // Typed reads of one node; a null node or one of another type gives nothing. The returned views
 // point into the node and live as long as it.

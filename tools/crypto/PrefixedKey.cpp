@@ -2,11 +2,11 @@
 
 #include "tools/crypto/AesKeyWrap.h"
 #include "tools/crypto/ClassKeys.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
-int32_t SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wrapped) {
+Result SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wrapped) {
   if (blob.size() != kPrefixedKeySize) {
     return kMalformed;
   }
@@ -16,12 +16,12 @@ int32_t SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wra
   return kOk;
 }
 
-int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<uint32_t> classHint,
-                          SecretBytes* key) {
+Result UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<uint32_t> classHint,
+                         SecretBytes* key) {
   key->clear();
   uint32_t prefixClass = 0;
   ByteView wrapped;
-  int32_t rc = SplitPrefixedKey(blob, &prefixClass, &wrapped);
+  Result rc = SplitPrefixedKey(blob, &prefixClass, &wrapped);
   if (rc != kOk) {
     return rc;
   }
@@ -29,7 +29,7 @@ int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<ui
   if (classHint == prefixClass) {
     candidates[1].reset();
   }
-  int32_t result = kUnsupported;
+  Result result = kUnsupported;
   for (const std::optional<uint32_t>& cls : candidates) {
     const SecretBytes* classKey = cls ? keys.FindAesKey(*cls) : nullptr;
     if (classKey == nullptr) {
@@ -45,15 +45,14 @@ int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<ui
   return result;
 }
 
-int32_t WrapPrefixedKey(const ClassKeys& keys, uint32_t protectionClass, ByteView key,
-                        Bytes* blob) {
+Result WrapPrefixedKey(const ClassKeys& keys, uint32_t protectionClass, ByteView key, Bytes* blob) {
   blob->clear();
   const SecretBytes* classKey = keys.FindAesKey(protectionClass);
   if (classKey == nullptr || key.size() != kContentKeySize) {
     return kBadArgument;
   }
   Bytes wrapped;
-  int32_t rc = AesKeyWrap(*classKey, key, &wrapped);
+  Result rc = AesKeyWrap(*classKey, key, &wrapped);
   if (rc != kOk) {
     return rc;
   }

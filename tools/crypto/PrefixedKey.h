@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 
@@ -16,7 +17,7 @@ inline constexpr size_t kPrefixedKeySize = 44;
 inline constexpr size_t kContentKeySize = 32;
 
 // Splits a prefixed key. Returns kOk, or kMalformed unless "blob" is exactly 44 bytes.
-int32_t SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wrapped);
+Result SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wrapped);
 
 // Unwraps a prefixed key with the class keys. "classHint" is the class the record names apart
 // from the prefix (a file's ProtectionClass, an mbdb record's class byte); it is tried first and
@@ -24,11 +25,11 @@ int32_t SplitPrefixedKey(ByteView blob, uint32_t* protectionClass, ByteView* wra
 // correctly. Returns kOk and sets the 32-byte "key"; kMalformed when "blob" is not 44 bytes;
 // kUnsupported when no tried class has a usable key; kUnwrapFailed when every usable key failed
 // the integrity check; kCryptoFailure.
-int32_t UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<uint32_t> classHint,
-                          SecretBytes* key);
+Result UnwrapPrefixedKey(const ClassKeys& keys, ByteView blob, std::optional<uint32_t> classHint,
+                         SecretBytes* key);
 
 // Wraps the 32-byte "key" with the key of "protectionClass" and prefixes the class. Returns kOk;
 // kBadArgument when the class has no usable key or "key" is not 32 bytes; kCryptoFailure.
-int32_t WrapPrefixedKey(const ClassKeys& keys, uint32_t protectionClass, ByteView key, Bytes* blob);
+Result WrapPrefixedKey(const ClassKeys& keys, uint32_t protectionClass, ByteView key, Bytes* blob);
 
 }  // namespace zbe::crypto

@@ -14,16 +14,11 @@ struct SqliteCloser {
 struct StatementFinalizer {
   void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 };
-// Owns a database connection.
+// Owns a database connection the library opened itself: the in-memory copy it changes and
+// writes out. Stored databases are opened read-only through records/SqliteDatabase.
 using UniqueSqlite = std::unique_ptr<sqlite3, SqliteCloser>;
 // Owns a prepared statement; finalize it before its connection closes.
 using UniqueStatement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
-
-// Opens the database file "path" read-only and immutable, so that SQLite never creates,
-// changes or locks anything beside it (no journal, no WAL files). Returns SQLITE_OK, or SQLite's
-// error code (SQLITE_CANTOPEN for a missing file, which is never created, and for anything that
-// is not a regular file, which is never read).
-int OpenDatabaseReadOnly(const std::string& path, UniqueSqlite* db);
 
 // Prepares "sql" on "db". Returns SQLITE_OK or SQLite's error code.
 int Prepare(sqlite3* db, const char* sql, UniqueStatement* stmt);

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <string>
 
-#include "tools/crypto/CryptoResult.h"
-#include "tools/crypto/FileIo.h"
+#include "platform/FileSystem.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/Keybag.h"
 #include "tools/crypto/ManifestPlist.h"
 #include "tools/decrypt/DecryptionReport.h"
@@ -26,8 +26,8 @@ enum class Layout { kManifestDb, kMbdb };
 // Reads Manifest.plist and its keybag. Returns false after reporting why.
 bool ReadKeys(const std::string& backupFolder, DecryptionReport& report,
               crypto::ManifestPlistKeys* plistKeys, crypto::Keybag* keybag) {
-  const std::string path = crypto::JoinPath(backupFolder, "Manifest.plist");
-  const int32_t rc = crypto::ReadManifestPlist(path, plistKeys);
+  const std::string path = JoinPath(backupFolder, "Manifest.plist");
+  const Result rc = crypto::ReadManifestPlist(path, plistKeys);
   if (rc == crypto::kMissingFile) {
     report.Fatal("no Manifest.plist in " + backupFolder + "; not a backup folder");
     return false;
@@ -37,7 +37,7 @@ bool ReadKeys(const std::string& backupFolder, DecryptionReport& report,
     return false;
   }
   if (rc != kOk) {
-    report.Fatal(std::string("cannot read Manifest.plist: ") + crypto::ResultText(rc));
+    report.Fatal(std::string("cannot read Manifest.plist: ") + rc.Text());
     return false;
   }
   if (!plistKeys->isEncrypted) {
@@ -56,11 +56,11 @@ bool ReadKeys(const std::string& backupFolder, DecryptionReport& report,
 }
 
 bool FindLayout(const std::string& backupFolder, DecryptionReport& report, Layout* layout) {
-  if (crypto::IsRegularFile(crypto::JoinPath(backupFolder, "Manifest.db"))) {
+  if (IsRegularFile(JoinPath(backupFolder, "Manifest.db"))) {
     *layout = Layout::kManifestDb;
     return true;
   }
-  if (crypto::IsRegularFile(crypto::JoinPath(backupFolder, "Manifest.mbdb"))) {
+  if (IsRegularFile(JoinPath(backupFolder, "Manifest.mbdb"))) {
     *layout = Layout::kMbdb;
     return true;
   }
@@ -72,46 +72,44 @@ bool FindLayout(const std::string& backupFolder, DecryptionReport& report, Layou
 // "keys" is ready.
 int Unlock(const crypto::Keybag& keybag, crypto::ByteView password, DecryptionReport& report,
            crypto::ClassKeys* keys) {
-  const int32_t rc = crypto::UnlockWithPassword(keybag, password, keys);
-  switch (rc) {
-    case kOk:
-      return kExitSuccess;
-    case crypto::kWrongPassword:
-      report.WrongPassword();
-      return kExitWrongPassword;
-    case crypto::kImplausible:
-      report.Fatal("the keybag asks for an implausible number of key derivation rounds; refused");
-      return kExitFailed;
-    case crypto::kMalformed:
-      report.Fatal("the keybag lacks its salt or round count, or holds no password-protected key");
-      return kExitFailed;
-    default:
-      report.Fatal(std::string("cannot unlock the keybag: ") + crypto::ResultText(rc));
-      return kExitFailed;
+  const Result rc = crypto::UnlockWithPassword(keybag, password, keys);
+  if (rc == kOk) {
+    return kExitSuccess;
   }
+  if (rc == crypto::kWrongPassword) {
+    report.WrongPassword();
+    return kExitWrongPassword;
+  }
+  if (rc == crypto::kImplausible) {
+    report.Fatal("the keybag asks for an implausible number of key derivation rounds; refused");
+  } else if (rc == crypto::kMalformed) {
+    report.Fatal("the keybag lacks its salt or round count, or holds no password-protected key");
+  } else {
+    report.Fatal(std::string("cannot unlock the keybag: ") + rc.Text());
+  }
+  return kExitFailed;
 }
 
 }  // namespace
 
 int DecryptBackup(const std::string& backupFolder, const std::string& outputFolder,
                   crypto::ByteView password, DecryptionReport& report) {
-  if (!crypto::IsFolder(backupFolder)) {
+  if (!IsFolder(backupFolder)) {
     report.Fatal("backup folder not found: " + backupFolder);
     return kExitFailed;
   }
-  const int32_t prepared = PrepareOutputFolder(backupFolder, outputFolder);
+  const Result prepared = PrepareOutputFolder(backupFolder, outputFolder);
   if (prepared == crypto::kBadArgument) {
     report.Fatal("the output folder must not be the backup folder or lie inside it");
     return kExitFailed;
   }
   if (prepared != kOk) {
-    report.Fatal("cannot create the output folder " + outputFolder + ": " +
-                 crypto::ResultText(prepared));
+    report.Fatal("cannot create the output folder " + outputFolder + ": " + prepared.Text());
     return kExitFailed;
   }
   // A decrypted manifest left by an earlier run (of this or another backup) must never pass for
   // this run's, whatever happens below.
-  const std::string staleManifest = crypto::JoinPath(outputFolder, kDecryptedManifestName);
+  const std::string staleManifest = JoinPath(outputFolder, kDecryptedManifestName);
   if (::unlink(staleManifest.c_str()) != 0 && errno != ENOENT) {
     report.Fatal("cannot remove the earlier " + staleManifest);
     return kExitFailed;

@@ -5,9 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "platform/FileSystem.h"
+#include "records/SqliteDatabase.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
-#include "tools/crypto/FileIo.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/ManifestDbFiles.h"
 #include "tools/crypto/MbFileArchive.h"
 #include "tools/crypto/PrefixedKey.h"
@@ -26,13 +27,13 @@ constexpr char kSqliteHeader[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f',
                                     'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
 
 bool StartsWithSqliteHeader(const std::string& path) {
-  crypto::UniqueFd fd;
-  if (crypto::OpenForReading(path, &fd) != kOk) {
+  UniqueFd fd;
+  if (OpenRegularFile(path, fd) != 0) {
     return false;
   }
   uint8_t head[sizeof(kSqliteHeader)];
   size_t got = 0;
-  return crypto::ReadUpTo(fd.get(), head, &got) == kOk && got == sizeof(head) &&
+  return ReadUpTo(fd.get(), head, sizeof(head), got) == 0 && got == sizeof(head) &&
          std::memcmp(head, kSqliteHeader, sizeof(head)) == 0;
 }
 
@@ -46,19 +47,17 @@ bool WritePlainManifest(const DecryptionSession& session, crypto::ByteView manif
       report.Fatal("Manifest.db is encrypted but Manifest.plist has no ManifestKey");
       return false;
     }
-    uint64_t size = 0;
-    const int32_t rc = crypto::CopyFile(dbPath, outPath, 0600, &size);
+    const Result rc = crypto::OpenResult(CopyFileBytes(dbPath, outPath, 0600));
     if (rc != kOk) {
-      report.Fatal(std::string("cannot copy Manifest.db: ") + crypto::ResultText(rc));
+      report.Fatal(std::string("cannot copy Manifest.db: ") + rc.Text());
       return false;
     }
     return true;
   }
   crypto::SecretBytes key;
-  int32_t rc = crypto::UnwrapPrefixedKey(session.keys, manifestKey, std::nullopt, &key);
+  Result rc = crypto::UnwrapPrefixedKey(session.keys, manifestKey, std::nullopt, &key);
   if (rc != kOk) {
-    report.Fatal(std::string("the ManifestKey of Manifest.plist cannot be used: ") +
-                 crypto::ResultText(rc));
+    report.Fatal(std::string("the ManifestKey of Manifest.plist cannot be used: ") + rc.Text());
     return false;
   }
   uint64_t size = 0;
@@ -74,7 +73,7 @@ bool WritePlainManifest(const DecryptionSession& session, crypto::ByteView manif
     } else if (rc == crypto::kTruncated || rc == crypto::kBadPadding) {
       report.Fatal("Manifest.db does not decrypt to a database (truncated or damaged)");
     } else {
-      report.Fatal(std::string("cannot decrypt Manifest.db: ") + crypto::ResultText(rc));
+      report.Fatal(std::string("cannot decrypt Manifest.db: ") + rc.Text());
     }
     return false;
   }
@@ -85,47 +84,47 @@ bool WritePlainManifest(const DecryptionSession& session, crypto::ByteView manif
 
 bool DecryptManifestDbBackup(const DecryptionSession& session, crypto::ByteView manifestKey) {
   DecryptionReport& report = session.report;
-  const std::string dbPath = crypto::JoinPath(session.backupFolder, "Manifest.db");
-  const std::string outPath = crypto::JoinPath(session.outputFolder, kDecryptedManifestName);
+  const std::string dbPath = JoinPath(session.backupFolder, "Manifest.db");
+  const std::string outPath = JoinPath(session.outputFolder, kDecryptedManifestName);
   if (!WritePlainManifest(session, manifestKey, dbPath, outPath)) {
     return false;
   }
-  crypto::UniqueSqlite db;
-  if (crypto::OpenDatabaseReadOnly(outPath, &db) != SQLITE_OK) {
+  SqliteDatabase db;
+  if (!db.Open(outPath).ok()) {
     report.Fatal("the decrypted Manifest.db cannot be opened");
     return false;
   }
-  const int32_t rc = crypto::ForEachFilesRow(db.get(), [&](const crypto::ManifestDbRow& row) {
-    if (row.fileIsText) {
-      return crypto::kUnsupported;
-    }
-    crypto::MbFile archive;
-    const bool hasArchive = row.file && !row.file->empty();
-    const bool archiveRead = hasArchive && crypto::ReadMbFile(*row.file, &archive) == kOk;
-    if (!crypto::IsRegularFileRow(row, archiveRead ? &archive : nullptr)) {
-      return kOk;
-    }
-    if (hasArchive && !archiveRead) {
-      report.FileProblem(row.fileId, "its manifest record cannot be read; skipped");
-    } else {
-      StoredFile file;
-      file.fileId = row.fileId;
-      if (row.fileId.size() >= 2) {
-        file.candidatePaths = {
-            crypto::JoinPath(crypto::JoinPath(session.backupFolder, row.fileId.substr(0, 2)),
-                             row.fileId),
-            crypto::JoinPath(session.backupFolder, row.fileId)};
-      }
-      file.prefixedKey = archive.encryptionKey;
-      if (archive.protectionClass && *archive.protectionClass <= UINT32_MAX) {
-        file.classHint = static_cast<uint32_t>(*archive.protectionClass);
-      }
-      file.recordedSize = archive.size;
-      DecryptStoredFile(session, file);
-    }
-    report.FileDone();
-    return kOk;
-  });
+  const Result rc =
+      crypto::ForEachFilesRow(db.handle(), [&](const crypto::ManifestDbRow& row) -> Result {
+        if (row.fileIsText) {
+          return crypto::kUnsupported;
+        }
+        crypto::MbFile archive;
+        const bool hasArchive = row.file && !row.file->empty();
+        const bool archiveRead = hasArchive && crypto::ReadMbFile(*row.file, &archive) == kOk;
+        if (!crypto::IsRegularFileRow(row, archiveRead ? &archive : nullptr)) {
+          return kOk;
+        }
+        if (hasArchive && !archiveRead) {
+          report.FileProblem(row.fileId, "its manifest record cannot be read; skipped");
+        } else {
+          StoredFile file;
+          file.fileId = row.fileId;
+          if (row.fileId.size() >= 2) {
+            file.candidatePaths = {
+                JoinPath(JoinPath(session.backupFolder, row.fileId.substr(0, 2)), row.fileId),
+                JoinPath(session.backupFolder, row.fileId)};
+          }
+          file.prefixedKey = archive.encryptionKey;
+          if (archive.protectionClass && *archive.protectionClass <= UINT32_MAX) {
+            file.classHint = static_cast<uint32_t>(*archive.protectionClass);
+          }
+          file.recordedSize = archive.size;
+          DecryptStoredFile(session, file);
+        }
+        report.FileDone();
+        return kOk;
+      });
   if (rc == crypto::kUnsupported) {
     report.Fatal("unsupported iOS 10.0 backup: its manifest records are encrypted separately");
     return false;

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/crypto/CryptoResult.h"
+#include "platform/FileSystem.h"
+#include "tools/crypto/CryptoCodes.h"
+#include "tools/crypto/FileBytes.h"
 #include "tools/crypto/FileId.h"
-#include "tools/crypto/FileIo.h"
 #include "tools/crypto/ManifestMbdb.h"
 #include "tools/decrypt/BackupDecryption.h"
 #include "tools/decrypt/DecryptionReport.h"
@@ -22,10 +23,10 @@ constexpr size_t kMaxMbdbSize = size_t{1} << 30;
 bool DecryptMbdbBackup(const DecryptionSession& session) {
   DecryptionReport& report = session.report;
   crypto::Bytes data;
-  int32_t rc = crypto::ReadFileBytes(crypto::JoinPath(session.backupFolder, "Manifest.mbdb"),
-                                     kMaxMbdbSize, &data);
+  Result rc =
+      crypto::ReadFileBytes(JoinPath(session.backupFolder, "Manifest.mbdb"), kMaxMbdbSize, &data);
   if (rc != crypto::kOk) {
-    report.Fatal(std::string("cannot read Manifest.mbdb: ") + crypto::ResultText(rc));
+    report.Fatal(std::string("cannot read Manifest.mbdb: ") + rc.Text());
     return false;
   }
   std::vector<crypto::MbdbRecord> records;
@@ -41,9 +42,8 @@ bool DecryptMbdbBackup(const DecryptionSession& session) {
     StoredFile file;
     file.fileId = crypto::ComputeFileId(*record.domain, *record.path);
     file.candidatePaths = {
-        crypto::JoinPath(session.backupFolder, file.fileId),
-        crypto::JoinPath(crypto::JoinPath(session.backupFolder, file.fileId.substr(0, 2)),
-                         file.fileId)};
+        JoinPath(session.backupFolder, file.fileId),
+        JoinPath(JoinPath(session.backupFolder, file.fileId.substr(0, 2)), file.fileId)};
     if (record.encryptionKey) {
       file.prefixedKey = crypto::AsBytes(*record.encryptionKey);
     }

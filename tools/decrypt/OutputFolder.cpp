@@ -1,15 +1,16 @@
 #include "tools/decrypt/OutputFolder.h"
 
-#include "tools/crypto/CryptoResult.h"
-#include "tools/crypto/FileIo.h"
+#include "platform/FileSystem.h"
+#include "platform/ResolvedPath.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::decrypt {
 
-int32_t PrepareOutputFolder(const std::string& backupFolder, const std::string& outputFolder) {
-  if (outputFolder.empty() || crypto::IsSameOrInside(outputFolder, backupFolder)) {
+Result PrepareOutputFolder(const std::string& backupFolder, const std::string& outputFolder) {
+  if (outputFolder.empty() || PathWithin(outputFolder, backupFolder)) {
     return crypto::kBadArgument;
   }
-  return crypto::CreateFolders(outputFolder, 0700);
+  return Result::System(CreateFolders(outputFolder, 0700, FolderMode::kExact));
 }
 
 }  // namespace zbe::decrypt

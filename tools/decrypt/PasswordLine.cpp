@@ -4,11 +4,11 @@
 
 #include <cerrno>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::decrypt {
 
-int32_t ReadPasswordLine(int fd, crypto::SecretBytes* password) {
+Result ReadPasswordLine(int fd, crypto::SecretBytes* password) {
   password->clear();
   password->reserve(256);
   for (;;) {
@@ -18,7 +18,7 @@ int32_t ReadPasswordLine(int fd, crypto::SecretBytes* password) {
       if (errno == EINTR) {
         continue;
       }
-      const int32_t rc = errno;
+      const Result rc = Result::System(errno);
       password->clear();
       return rc;
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "tools/crypto/Bytes.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::decrypt {
 
@@ -13,6 +14,6 @@ inline constexpr size_t kMaxPasswordLine = 64 * 1024;
 // up to the end of input. Reads byte by byte, so nothing after the line is consumed. Empty input
 // is the empty password. Returns kOk; kBadArgument when the line is longer than
 // kMaxPasswordLine; or errno.
-int32_t ReadPasswordLine(int fd, crypto::SecretBytes* password);
+Result ReadPasswordLine(int fd, crypto::SecretBytes* password);
 
 }  // namespace zbe::decrypt

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/FileId.h"
-#include "tools/crypto/FileIo.h"
 #include "tools/crypto/PrefixedKey.h"
 #include "tools/decrypt/BackupDecryption.h"
 #include "tools/decrypt/DecryptionReport.h"
@@ -16,35 +16,33 @@ namespace {
 
 using crypto::kOk;
 
-std::string KeyProblem(int32_t rc, const StoredFile& file) {
-  switch (rc) {
-    case crypto::kMalformed:
-      return "its encryption key in the manifest is malformed; skipped";
-    case crypto::kUnsupported: {
-      uint32_t cls = 0;
-      crypto::ByteView wrapped;
-      crypto::SplitPrefixedKey(file.prefixedKey, &cls, &wrapped);
-      return "no usable class key for its protection class " +
-             std::to_string(file.classHint.value_or(cls)) +
-             " (asymmetric or tied to the device); skipped";
-    }
-    case crypto::kUnwrapFailed:
-      return "its encryption key does not unwrap (damaged manifest record); skipped";
-    default:
-      return std::string("its key could not be unwrapped: ") + crypto::ResultText(rc);
+std::string KeyProblem(const Result& rc, const StoredFile& file) {
+  if (rc == crypto::kMalformed) {
+    return "its encryption key in the manifest is malformed; skipped";
   }
+  if (rc == crypto::kUnsupported) {
+    uint32_t cls = 0;
+    crypto::ByteView wrapped;
+    crypto::SplitPrefixedKey(file.prefixedKey, &cls, &wrapped);
+    return "no usable class key for its protection class " +
+           std::to_string(file.classHint.value_or(cls)) +
+           " (asymmetric or tied to the device); skipped";
+  }
+  if (rc == crypto::kUnwrapFailed) {
+    return "its encryption key does not unwrap (damaged manifest record); skipped";
+  }
+  return std::string("its key could not be unwrapped: ") + rc.Text();
 }
 
-std::string DecryptProblem(int32_t rc) {
-  switch (rc) {
-    case crypto::kTruncated:
-      return "stored file is truncated (not a whole number of blocks); skipped";
-    case crypto::kBadPadding:
-      return "stored file decrypts with invalid padding (damaged or wrong key); written "
-             "unverified";
-    default:
-      return std::string("cannot be decrypted: ") + crypto::ResultText(rc);
+std::string DecryptProblem(const Result& rc) {
+  if (rc == crypto::kTruncated) {
+    return "stored file is truncated (not a whole number of blocks); skipped";
   }
+  if (rc == crypto::kBadPadding) {
+    return "stored file decrypts with invalid padding (damaged or wrong key); written "
+           "unverified";
+  }
+  return std::string("cannot be decrypted: ") + rc.Text();
 }
 
 }  // namespace
@@ -59,7 +57,7 @@ void DecryptStoredFile(const DecryptionSession& session, const StoredFile& file)
   }
   std::string stored;
   for (const std::string& candidate : file.candidatePaths) {
-    if (crypto::IsRegularFile(candidate)) {
+    if (IsRegularFile(candidate)) {
       stored = candidate;
       break;
     }
@@ -68,17 +66,17 @@ void DecryptStoredFile(const DecryptionSession& session, const StoredFile& file)
     report.FileProblem(file.fileId, "stored file is missing from the backup; skipped");
     return;
   }
-  const std::string outPath = crypto::JoinPath(session.outputFolder, file.fileId);
+  const std::string outPath = JoinPath(session.outputFolder, file.fileId);
   uint64_t size = 0;
   if (file.prefixedKey.empty()) {
-    const int32_t rc = crypto::CopyFile(stored, outPath, 0600, &size);
+    const Result rc = crypto::OpenResult(CopyFileBytes(stored, outPath, 0600));
     if (rc != kOk) {
-      report.FileProblem(file.fileId, std::string("cannot be copied: ") + crypto::ResultText(rc));
+      report.FileProblem(file.fileId, std::string("cannot be copied: ") + rc.Text());
     }
     return;
   }
   crypto::SecretBytes key;
-  int32_t rc = crypto::UnwrapPrefixedKey(session.keys, file.prefixedKey, file.classHint, &key);
+  Result rc = crypto::UnwrapPrefixedKey(session.keys, file.prefixedKey, file.classHint, &key);
   if (rc != kOk) {
     report.FileProblem(file.fileId, KeyProblem(rc, file));
     return;

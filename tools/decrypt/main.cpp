@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/decrypt/BackupDecryption.h"
 #include "tools/decrypt/DecryptionReport.h"
 #include "tools/decrypt/ExitCodes.h"
@@ -30,10 +30,10 @@ int main(int argc, char** argv) {
     return decrypt::kExitUsage;
   }
   crypto::SecretBytes password;
-  const int32_t rc = decrypt::ReadPasswordLine(STDIN_FILENO, &password);
+  const Result rc = decrypt::ReadPasswordLine(STDIN_FILENO, &password);
   if (rc != crypto::kOk) {
     std::fprintf(stderr, "tool: cannot read the password line from standard input: %s\n",
-                 rc == crypto::kBadArgument ? "line too long" : crypto::ResultText(rc));
+                 rc == crypto::kBadArgument ? "line too long" : rc.Text().c_str());
     return decrypt::kExitUsage;
   }
   decrypt::DecryptionReport report(stdout, stderr);

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "tools/crypto/BackupEncryptor.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::mkbackup {
 namespace {
@@ -65,13 +65,14 @@ int32_t WriteEncryptedBackup(const SampleBackup& backup, const std::string& outD
     encrypt.dpIterations = *settings.iterations;
   }
   crypto::EncryptReport report;
-  result = crypto::EncryptBackupFolder(plain, outDir, settings.password, encrypt, &report);
-  if (result != crypto::kOk) {
-    error = "cannot encrypt the backup into " + outDir + ": " + crypto::ResultText(result);
-    if (result == EEXIST) {
+  Result encrypted =
+      crypto::EncryptBackupFolder(plain, outDir, settings.password, encrypt, &report);
+  if (encrypted != crypto::kOk) {
+    error = "cannot encrypt the backup into " + outDir + ": " + encrypted.Text();
+    if (encrypted == Result::System(EEXIST)) {
       error = outDir + " is not empty; a sample backup is only written into an empty folder";
     }
-    return result;
+    return encrypted.code();
   }
   return 0;
 }

@@ -34,7 +34,7 @@ std::string EncodeManifestMbdb(const std::vector<StoredFile>& files) {
     records.push_back(std::move(record));
   }
   crypto::Bytes data;
-  if (crypto::SerializeMbdb(records, &data) != 0) {
+  if (crypto::SerializeMbdb(records, &data) != crypto::kOk) {
     return {};
   }
   return std::string(data.begin(), data.end());

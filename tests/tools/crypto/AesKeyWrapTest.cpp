@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 namespace {

@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
+#include "platform/FileSystem.h"
+#include "records/SqliteDatabase.h"
 #include "tools/crypto/ClassKeys.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
-#include "tools/crypto/FileIo.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/Keybag.h"
 #include "tools/crypto/ManifestDbFiles.h"
 #include "tools/crypto/ManifestMbdb.h"
@@ -79,18 +80,18 @@ TEST(BackupEncryptor, EncryptsTheManifestDbLayoutAsDevicesDo) {
   EXPECT_EQ(testing::FilesRows(tmp / "decrypted.db"),
             testing::FilesRows(tmp / "plain/Manifest.db"));
 
-  UniqueSqlite db;
-  ASSERT_EQ(OpenDatabaseReadOnly(tmp / "decrypted.db", &db), SQLITE_OK);
+  SqliteDatabase db;
+  ASSERT_TRUE(db.Open(tmp / "decrypted.db").ok());
   size_t checked = 0;
   ASSERT_EQ(
       ForEachFilesRow(
-          db.get(),
+          db.handle(),
           [&](const ManifestDbRow& row) {
             MbFile archive;
             EXPECT_EQ(ReadMbFile(*row.file, &archive), kOk);
             if (row.flags != kFilesFlagFile) {
               EXPECT_TRUE(archive.encryptionKey.empty());
-              return 0;
+              return kOk;
             }
             const auto& f = files[checked++];
             EXPECT_EQ(archive.protectionClass, f.protectionClass.value_or(3));
@@ -104,7 +105,7 @@ TEST(BackupEncryptor, EncryptsTheManifestDbLayoutAsDevicesDo) {
             Bytes plain;
             EXPECT_EQ(DecryptBytes(cipher, key, PaddingRule::kStrict, &plain), kOk);
             EXPECT_EQ(plain, f.content) << f.relativePath;
-            return 0;
+            return kOk;
           }),
       kOk);
   EXPECT_EQ(checked, files.size());
@@ -164,9 +165,10 @@ TEST(BackupEncryptor, RefusesUnsafeOrUnusableRequests) {
   EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "plain/inner", "pw", options, nullptr),
             kBadArgument);
   EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp.path(), "pw", options, nullptr), kBadArgument);
-  ASSERT_EQ(CreateFolders(tmp / "full", 0700), kOk);
+  ASSERT_EQ(CreateFolders(tmp / "full", 0700), 0);
   testing::WriteAll(tmp / "full/keep", AsBytes("mine"));
-  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "full", "pw", options, nullptr), EEXIST);
+  EXPECT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "full", "pw", options, nullptr),
+            Result::System(EEXIST));
   EXPECT_EQ(testing::ReadText(tmp / "full/keep"), "mine");
   EXPECT_EQ(EncryptBackupFolder(tmp / "full", tmp / "out", "pw", options, nullptr), kMissingFile);
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 
 namespace zbe::crypto {
 namespace {
@@ -125,7 +125,7 @@ TEST(ContentCipher, RefusesToWriteThroughASymbolicLink) {
   testing::WriteAll(tmp / "plain", Range(0, 10));
   ASSERT_EQ(::symlink((tmp / "elsewhere").c_str(), (tmp / "link").c_str()), 0);
   uint64_t n = 0;
-  EXPECT_EQ(EncryptFile(tmp / "plain", key, tmp / "link", 0600, &n), ELOOP);
+  EXPECT_EQ(EncryptFile(tmp / "plain", key, tmp / "link", 0600, &n), Result::System(ELOOP));
   EXPECT_FALSE(testing::Exists(tmp / "elsewhere"));
 }
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "records/SqliteDatabase.h"
 #include "tools/crypto/FileId.h"
 #include "tools/crypto/ManifestMbdb.h"
 #include "tools/crypto/MbFileArchive.h"
@@ -164,7 +165,7 @@ void WritePlainDbBackup(const std::string& folder, const std::vector<PlainFile>&
   folderArchive.relativePath = "Library";
   folderArchive.mode = 040755;
   Bytes folderBlob;
-  ASSERT_EQ(WriteMbFile(folderArchive, &folderBlob), 0);
+  ASSERT_EQ(WriteMbFile(folderArchive, &folderBlob), kOk);
   InsertRow(db.get(), ComputeFileId("HomeDomain", "Library"), "HomeDomain", "Library", 2,
             folderBlob);
   for (const PlainFile& f : files) {
@@ -175,7 +176,7 @@ void WritePlainDbBackup(const std::string& folder, const std::vector<PlainFile>&
     archive.protectionClass = f.protectionClass;
     archive.birth = 1700000000;
     Bytes blob;
-    ASSERT_EQ(WriteMbFile(archive, &blob), 0);
+    ASSERT_EQ(WriteMbFile(archive, &blob), kOk);
     InsertRow(db.get(), f.FileId(), f.domain, f.relativePath, 1, blob);
     const std::string sub = folder + "/" + f.FileId().substr(0, 2);
     fs::create_directories(sub);
@@ -205,17 +206,18 @@ void WritePlainMbdbBackup(const std::string& folder, const std::vector<PlainFile
     WriteAll(folder + "/" + f.FileId(), f.content);
   }
   Bytes data;
-  ASSERT_EQ(SerializeMbdb(records, &data), 0);
+  ASSERT_EQ(SerializeMbdb(records, &data), kOk);
   WriteAll(folder + "/Manifest.mbdb", data);
 }
 
 std::vector<std::string> FilesRows(const std::string& dbPath) {
   std::vector<std::string> rows;
-  UniqueSqlite db;
-  EXPECT_EQ(OpenDatabaseReadOnly(dbPath, &db), SQLITE_OK) << dbPath;
+  SqliteDatabase db;
+  EXPECT_TRUE(db.Open(dbPath).ok()) << dbPath;
   UniqueStatement stmt;
-  if (!db || Prepare(db.get(), "SELECT fileID, domain, relativePath, flags, file FROM Files",
-                     &stmt) != SQLITE_OK) {
+  if (!db.isOpen() ||
+      Prepare(db.handle(), "SELECT fileID, domain, relativePath, flags, file FROM Files", &stmt) !=
+          SQLITE_OK) {
     ADD_FAILURE() << "no Files table in " << dbPath;
     return rows;
   }
@@ -230,7 +232,7 @@ std::vector<std::string> FilesRows(const std::string& dbPath) {
     MbFile archive;
     if (blob != nullptr &&
         ReadMbFile(ByteView(blob, static_cast<size_t>(sqlite3_column_bytes(stmt.get(), 4))),
-                   &archive) == 0) {
+                   &archive) == kOk) {
       row += archive.relativePath.value_or("-") + "|" +
              (archive.size ? std::to_string(*archive.size) : "-") + "|" +
              (archive.mode ? std::to_string(*archive.mode) : "-");

@@ -4,7 +4,7 @@
 
 #include "CryptoTestSupport.h"
 #include "tools/crypto/AesKeyWrap.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/Keybag.h"
 
 namespace zbe::crypto {

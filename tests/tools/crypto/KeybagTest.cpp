@@ -4,7 +4,7 @@
 
 #include "CryptoTestSupport.h"
 #include "tools/crypto/ClassKeys.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/KeySource.h"
 #include "tools/crypto/NewKeybag.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/PlistNodes.h"
 
 namespace zbe::crypto {

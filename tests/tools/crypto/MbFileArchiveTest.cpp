@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "CryptoTestSupport.h"
+#include "records/SqliteDatabase.h"
 #include "tools/crypto/ContentCipher.h"
-#include "tools/crypto/CryptoResult.h"
+#include "tools/crypto/CryptoCodes.h"
 #include "tools/crypto/ManifestDbFiles.h"
 #include "tools/crypto/PlistNodes.h"
 #include "tools/crypto/SqliteHandles.h"
@@ -29,14 +30,14 @@ Bytes RealArchive(const TempFolder& tmp) {
                          &plain),
             kOk);
   testing::WriteAll(tmp / "Manifest.db", plain);
-  UniqueSqlite db;
-  EXPECT_EQ(OpenDatabaseReadOnly(tmp / "Manifest.db", &db), SQLITE_OK);
+  SqliteDatabase db;
+  EXPECT_TRUE(db.Open(tmp / "Manifest.db").ok());
   Bytes blob;
-  EXPECT_EQ(ForEachFilesRow(db.get(),
+  EXPECT_EQ(ForEachFilesRow(db.handle(),
                             [&](const ManifestDbRow& row) {
                               blob = row.file.value_or(Bytes());
                               EXPECT_FALSE(IsRegularFileRow(row, nullptr));
-                              return 0;
+                              return kOk;
                             }),
             kOk);
   return blob;

@@ -152,7 +152,7 @@ class RoundTrip : public ::testing::TestWithParam<Variant> {
     options.dpIterations = 6;
     options.seed = 3;
     options.encryptManifestDb = GetParam().encryptManifestDb;
-    ASSERT_EQ(EncryptBackupFolder(tmp_ / "plain", tmp_ / "enc", password_, options, nullptr), 0);
+    ASSERT_EQ(EncryptBackupFolder(tmp_ / "plain", tmp_ / "enc", password_, options, nullptr), kOk);
   }
 
   std::string StoredPath(const std::string& fileId) const {
@@ -243,7 +243,7 @@ TEST(DecryptTool, DecryptsTheRecordsBeforeACutOffBinaryManifest) {
   EncryptOptions options;
   options.keybagKind = KeybagKind::kLegacy;
   options.iterations = 2;
-  ASSERT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "enc", "pw", options, nullptr), 0);
+  ASSERT_EQ(EncryptBackupFolder(tmp / "plain", tmp / "enc", "pw", options, nullptr), Result::Ok());
   std::filesystem::resize_file(tmp / "enc/Manifest.mbdb",
                                std::filesystem::file_size(tmp / "enc/Manifest.mbdb") - 3);
   const ToolRun run = RunTool(tmp, {tmp / "enc", tmp / "out"}, "pw\n");
@@ -263,7 +263,8 @@ class ToolErrors : public ::testing::Test {
     EncryptOptions options;
     options.iterations = 2;
     options.dpIterations = 2;
-    ASSERT_EQ(EncryptBackupFolder(tmp_ / "plain", tmp_ / "enc", "pw", options, nullptr), 0);
+    ASSERT_EQ(EncryptBackupFolder(tmp_ / "plain", tmp_ / "enc", "pw", options, nullptr),
+              Result::Ok());
   }
   TempFolder tmp_;
 };

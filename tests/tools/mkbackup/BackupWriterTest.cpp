@@ -54,13 +54,13 @@ TEST(WriteBackup, WritesAManifestDbWithTheDevicesSchemaAndTwoLevelFiles) {
   ASSERT_EQ(Write(sample, temp / "b"), 0);
   std::string schema;
   SqliteDatabase db;
-  ASSERT_EQ(db.Open(temp / "b/Manifest.db"), 0);
+  ASSERT_EQ(db.Open(temp / "b/Manifest.db"), Result::Ok());
   ASSERT_EQ(db.Exec("SELECT sql FROM sqlite_master WHERE name = 'Files';",
                     [&](int, char** values, char**) {
                       schema = values[0];
                       return 0;
                     }),
-            0);
+            Result::Ok());
   EXPECT_EQ(schema,
             "CREATE TABLE Files (fileID TEXT PRIMARY KEY, domain TEXT, relativePath TEXT, flags "
             "INTEGER, file BLOB)");
@@ -71,7 +71,7 @@ TEST(WriteBackup, WritesAManifestDbWithTheDevicesSchemaAndTwoLevelFiles) {
                       EXPECT_GT(std::atoi(values[4]), 100);
                       return 0;
                     }),
-            0);
+            Result::Ok());
   ASSERT_EQ(rows.size(), sample.files().size());
   for (size_t i = 0; i < rows.size(); ++i) {
     const StoredFile& file = sample.files()[i];
@@ -139,7 +139,7 @@ TEST(WriteBackup, GivesABackupThatReadsBackAsWritten) {
   ASSERT_EQ(Write(sample, temp / "b"), 0);
   test::ScopedEnv tz("TZ", "UTC");
   BackupSummary summary;
-  ASSERT_EQ(ReadSummaryOfFolder(temp / "b", summary), 0);
+  ASSERT_EQ(ReadSummaryOfFolder(temp / "b", summary), Result::Ok());
   EXPECT_EQ(summary.displayName, "Round Trip");
   EXPECT_EQ(summary.lastBackupDate, "2021-06-01 10:00:00");
   EXPECT_EQ(summary.serialNumber, sample.device().serialNumber);
@@ -147,7 +147,7 @@ TEST(WriteBackup, GivesABackupThatReadsBackAsWritten) {
   EXPECT_FALSE(summary.modernVersion);
   EXPECT_FALSE(summary.encrypted);
   std::vector<ManifestEntry> entries;
-  ASSERT_EQ(ReadManifestDb(temp / "b/Manifest.db", entries), 0);
+  ASSERT_EQ(ReadManifestDb(temp / "b/Manifest.db", entries), Result::Ok());
   EXPECT_EQ(entries.size(), sample.files().size());
 }
 

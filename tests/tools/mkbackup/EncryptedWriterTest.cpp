@@ -18,8 +18,8 @@ using test::TempFolder;
 
 crypto::Keybag KeybagOf(const std::string& folder, crypto::ManifestPlistKeys& keys) {
   crypto::Keybag keybag;
-  EXPECT_EQ(crypto::ReadManifestPlist(folder + "/Manifest.plist", &keys), 0);
-  EXPECT_EQ(crypto::ParseKeybag(keys.backupKeyBag, &keybag), 0);
+  EXPECT_EQ(crypto::ReadManifestPlist(folder + "/Manifest.plist", &keys), Result::Ok());
+  EXPECT_EQ(crypto::ParseKeybag(keys.backupKeyBag, &keybag), Result::Ok());
   return keybag;
 }
 

@@ -67,7 +67,7 @@ TEST(EncodeManifestMbdb, WritesRecordsByteForByte) {
 TEST(EncodeManifestMbdb, ReadsBackAsTheSampleFilesAndLinks) {
   SampleBackup sample = MakeSampleBackup({});
   std::vector<ManifestEntry> entries;
-  ASSERT_EQ(ParseManifestMbdb(EncodeManifestMbdb(sample.files()), entries), 0);
+  ASSERT_EQ(ParseManifestMbdb(EncodeManifestMbdb(sample.files()), entries), Result::Ok());
   std::vector<std::string> expected;
   for (const StoredFile& file : sample.files()) {
     if (!file.isFolder()) {

@@ -244,7 +244,7 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   std::string addressBook = sample.Path(kAddressBookHashedName);
 
   ContactList contacts;
-  ASSERT_EQ(ReadContactsDatabase(addressBook, contacts), 0);
+  ASSERT_EQ(ReadContactsDatabase(addressBook, contacts), Result::Ok());
   std::multiset<std::string> names;
   for (const ContactRecord& contact : contacts) {
     names.insert(contact.name);
@@ -260,7 +260,8 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   EXPECT_EQ(names.count("CarlaMendes"), 0u);
 
   MessageThreadMap threads;
-  ASSERT_EQ(ReadMessagesDatabase(sample.Path(kMessagesHashedName), addressBook, {}, threads), 0);
+  ASSERT_EQ(ReadMessagesDatabase(sample.Path(kMessagesHashedName), addressBook, {}, threads),
+            Result::Ok());
   std::multiset<std::string> texts;
   std::map<std::string, MessageRecord> messageByText;
   bool blank = false;
@@ -296,7 +297,7 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   CallList calls;
   ASSERT_EQ(ReadCallHistoryDatabase(sample.Path(kCallHistoryHashedName), CallDatabase::kNewer,
                                     addressBook, calls),
-            0);
+            Result::Ok());
   EXPECT_EQ(calls.size(), 45u);  // the calls without an address are left out
   std::map<std::string, CallRecord> byAddress;
   for (const CallRecord& call : calls) {
@@ -309,7 +310,7 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   EXPECT_EQ(byAddress["+15125550199"].duration, 0);
 
   NoteList notes;
-  ASSERT_EQ(ReadNotesDatabase(sample.Path(kNotesHashedName), notes), 0);
+  ASSERT_EQ(ReadNotesDatabase(sample.Path(kNotesHashedName), notes), Result::Ok());
   EXPECT_EQ(notes.size(), 37u);  // all but the two without title and text
   std::map<std::string, std::string> bodies;
   for (const NoteRecord& note : notes) {
@@ -332,7 +333,8 @@ TEST(RecordDatabases, TheReadersFindTheEdgeCases) {
   EXPECT_EQ(bodies["Bank PINs 🔒"], "This note is locked.");
 
   WhatsAppThreadMap chats;
-  ASSERT_EQ(ReadWhatsAppDatabase(sample.Path(kWhatsAppDomain, "ChatStorage.sqlite"), chats), 0);
+  ASSERT_EQ(ReadWhatsAppDatabase(sample.Path(kWhatsAppDomain, "ChatStorage.sqlite"), chats),
+            Result::Ok());
   std::map<std::string, WhatsAppMessage> byText;
   size_t groupMessages = 0;
   for (const auto& [chat, messages] : chats) {
