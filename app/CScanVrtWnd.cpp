@@ -9,9 +9,11 @@
 #include "app/CSpecifyFileVrtWnd.h"
 #include "app/CustomControls.h"
 #include "app/MessageFormat.h"
-#include "backup/ScanResults.h"
 #include "export/Formats.h"
 #include "export/SelectionFill.h"
+#include "records/CategoryTable.h"
+#include "records/ResultCodes.h"
+#include "records/ScanResults.h"
 #include "ui/ButtonUI.h"
 #include "ui/LayoutsUI.h"
 #include "ui/OptionUI.h"
@@ -233,7 +235,7 @@ void CScanVrtWnd::Work(BackupSummary summary, std::string password, CategorySet 
   auto results = std::make_shared<ScanResults>(std::move(session_->results()));
   auto selection = std::make_shared<CStatisticsObj>(std::move(workerSelection_));
   // The page must show before it finishes, even when no report ever said 1.
-  if (result != -110 && !pageShown_.exchange(true))
+  if (result != kResultWrongPassword && !pageShown_.exchange(true))
     post_.PostMessage(AppMsg::kScanProgress, AppMsg::kFirstProgress);
   post_.PostTask([this, results, selection, result] {
     results_ = std::make_unique<ScanResults>(std::move(*results));
@@ -243,14 +245,14 @@ void CScanVrtWnd::Work(BackupSummary summary, std::string password, CategorySet 
   finished_ = 1;
   // Whatever the last operation returned, the results read so far are shown; only a wrong
   // password leads back to the password window instead.
-  if (result != -110)
+  if (result != kResultWrongPassword)
     post_.PostMessage(AppMsg::kScanFinished);
 }
 
 int32_t CScanVrtWnd::OnProgress(int32_t progress) {
   std::lock_guard<std::recursive_mutex> guard(scanLock_);  // waits here while paused
   if (stopRequest_.load() != 0)
-    return 2;
+    return kResultStopped;
   if (progress <= lastProgress_.load())
     return 0;
   if (!pageShown_.exchange(true)) {
@@ -271,7 +273,7 @@ int32_t CScanVrtWnd::OnProgress(int32_t progress) {
 }
 
 void CScanVrtWnd::OnOpened(int32_t result) {
-  if (result == -110)
+  if (result == kResultWrongPassword)
     post_.PostMessage(AppMsg::kScanProgress, AppMsg::kWrongPassword);
 }
 
@@ -297,7 +299,7 @@ void CScanVrtWnd::OnCategoryPopulated(RecordCategory category, const ScanResults
 void CScanVrtWnd::RelabelTree() {
   for (size_t i = 0; i < nodes_.size(); ++i) {
     CTreeNodeUI* node = nodes_[i];
-    if (node == nullptr || !CategoryInfo(static_cast<RecordCategory>(i)).hasReader)
+    if (node == nullptr || !CategoryInfo(static_cast<RecordCategory>(i)).hasReader())
       continue;
     node->SetItemText(LabelName(node->GetItemText()) + "(" + std::to_string(counts_[i]) + ")");
   }

@@ -8,6 +8,7 @@
 #include "app/CMessageBox.h"
 #include "app/CScanVrtWnd.h"
 #include "app/CSettings.h"
+#include "records/CategoryTable.h"
 #include "ui/ContainerUI.h"
 #include "ui/OptionUI.h"
 #include "ui/WindowWnd.h"

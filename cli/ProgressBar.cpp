@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "records/ResultCodes.h"
+
 namespace zbe::cli {
 namespace {
 
@@ -33,7 +35,7 @@ void ProgressBar::Draw(int32_t percent) {
 
 int32_t ProgressBar::OnProgress(int32_t progress) {
   if (stopRequested_.load()) {
-    return 2;
+    return kResultStopped;
   }
   int32_t percent = std::min(progress, 99);
   if (percent > shown_) {

@@ -22,8 +22,8 @@ struct ZbeImageSink {
 };
 
 // What an image object library exports as "ZbeImageObjectDecode": decodes the file at "path"
-// (UTF-8) into "sink". Returns 0, 87 when the file cannot be read, or 22 when it is not a
-// picture the object can show.
+// (UTF-8) into "sink". Returns 0, kUIFileMissing (87) when the file cannot be read, or 22 when it
+// is not a picture the object can show.
 typedef int32_t (*ZbeImageObjectDecodeFn)(const char* path, ZbeImageSink* sink);
 
 // Exported by the program for the libraries' registration functions: records that the library
@@ -40,9 +40,10 @@ inline constexpr char kImageOleInterfaceId[] = "{89FC1386-91E5-415F-AD8F-04415C1
 // The library registered for "interfaceId", or "" when none is.
 std::string RegisteredImageObject(const std::string& interfaceId);
 
-// Decodes the file at "path" with the image object "interfaceId" into "out". Returns 0, 87 when
-// the file cannot be read, 22 when it is not a picture, or 38 (ENOSYS) when no library is
-// registered for the identifier or it cannot be loaded or lacks "ZbeImageObjectDecode".
+// Decodes the file at "path" with the image object "interfaceId" into "out". Returns 0,
+// kUIFileMissing (87) when the file cannot be read, 22 when it is not a picture, or 38 (ENOSYS)
+// when no library is registered for the identifier or it cannot be loaded or lacks
+// "ZbeImageObjectDecode".
 int32_t DecodeWithImageObject(const std::string& interfaceId, const std::string& path,
                               UIImageData* out);
 

@@ -10,6 +10,7 @@
 
 #include "ui/ImageDecoder.h"
 #include "ui/ImageObject.h"
+#include "ui/UIDefs.h"
 
 #define ZBE_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -32,11 +33,11 @@ ZBE_EXPORT int32_t ZbeImageObjectDecode(const char* path, ZbeImageSink* sink) {
     return 22;
   std::ifstream in(path, std::ios::binary);
   if (!in)
-    return 87;
+    return zbe::kUIFileMissing;
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                              std::istreambuf_iterator<char>());
   if (in.bad())
-    return 87;
+    return zbe::kUIFileMissing;
   zbe::UIImageData image;
   if (int32_t rc = zbe::DecodeImage(bytes, &image); rc != 0)
     return rc;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CScanVrtWnd.h"
-#include "records/RecordCategory.h"
+#include "records/CategoryTable.h"
 #include "tests/app/AppTestSupport.h"
 #include "ui/LayoutsUI.h"
 #include "ui/ListUI.h"
