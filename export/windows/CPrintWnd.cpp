@@ -9,6 +9,7 @@
 #include "app/MessageFormat.h"
 #include "export/ExportStatusText.h"
 #include "platform/FileSystem.h"
+#include "records/ResultCodes.h"
 #include "ui/LayoutsUI.h"
 #include "ui/WebBrowserUI.h"
 
@@ -69,8 +70,8 @@ void CPrintWnd::Begin() {
 }
 
 void CPrintWnd::Work() {
-  const int32_t result = run_.Run();
-  if (result == 0) {
+  const Result result = run_.Run();
+  if (result.ok()) {
     post_.PostMessage(kPrintPageReady, 0);
     return;
   }
@@ -80,12 +81,12 @@ void CPrintWnd::Work() {
       pageWaiting_ = true;
       return;
     }
-    if (state_ == State::kCancelling || result == 2) {
+    if (state_ == State::kCancelling || result.stopped()) {
       Close(2);
-    } else if (result == kResultNothingToPrint) {
+    } else if (result == kNothingToPrint) {
       ShowNote(State::kNothing, Msg("MSG0906"));
     } else {
-      ShowNote(State::kFailed, FormatMessage(Msg("MSG0905"), {ExportStatusText(result)}));
+      ShowNote(State::kFailed, FormatMessage(Msg("MSG0905"), {result.Text()}));
     }
   });
 }
@@ -114,7 +115,7 @@ void CPrintWnd::ShowPage() {
   if (auto* browser = manager_.Find<CWebBrowserUI>("WebPagePrint")) {
     browser->Navigate("about:blank");
     if (browser->Navigate(pagePath_) != 0)
-      ShowNote(State::kFailed, FormatMessage(Msg("MSG0905"), {ExportStatusText(87)}));
+      ShowNote(State::kFailed, FormatMessage(Msg("MSG0905"), {Result(kMissingFile).Text()}));
   }
   manager_.NeedUpdate();
 }
@@ -181,13 +182,13 @@ void CPrintWnd::AskToClose() {
   // Whatever it ended with is known again from the run once the worker has gone.
   if (worker_.joinable())
     worker_.join();
-  const int32_t result = run_.Wait();
-  if (result == 0)
+  const Result result = run_.Wait();
+  if (result.ok())
     ShowPage();
-  else if (result == kResultNothingToPrint)
+  else if (result == kNothingToPrint)
     ShowNote(State::kNothing, Msg("MSG0906"));
   else
-    ShowNote(State::kFailed, FormatMessage(Msg("MSG0905"), {ExportStatusText(result)}));
+    ShowNote(State::kFailed, FormatMessage(Msg("MSG0905"), {result.Text()}));
 }
 
 void CPrintWnd::OnEscape() {

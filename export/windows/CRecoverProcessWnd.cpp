@@ -8,8 +8,8 @@
 #include "app/CMessageBox.h"
 #include "app/CSettings.h"
 #include "app/MessageFormat.h"
-#include "export/ExportStatusText.h"
 #include "export/windows/DetailRows.h"
+#include "records/Result.h"
 #include "ui/ListUI.h"
 #include "ui/ProgressUI.h"
 #include "ui/SystemServices.h"
@@ -100,19 +100,19 @@ void CRecoverProcessWnd::Begin() {
   ShowDetails(false);
   ShowProgress(0, "", ExportCounts{});
 
-  if (run_.LoadTemplates() != 0) {
+  if (!run_.LoadTemplates().ok()) {
     const TemplateFailure& failure = run_.templateFailure();
-    Refuse(FormatMessage(Msg("MSG1104"), {failure.path, ExportStatusText(failure.errorCode)}),
+    Refuse(FormatMessage(Msg("MSG1104"), {failure.path, Result::System(failure.errorCode).Text()}),
            kTemplateBoxWidth, kTemplateBoxHeight);
     return;
   }
-  const int32_t started = run_.Start();
-  if (started == kResultDestinationInBackup) {
+  const Result started = run_.Start();
+  if (started == kDestinationInBackup) {
     Refuse(FormatMessage(Msg("MSG1105"), {destination_}));
     return;
   }
-  if (started != 0) {
-    Refuse(FormatMessage(Msg("MSG1106"), {ExportStatusText(started)}));
+  if (!started.ok()) {
+    Refuse(FormatMessage(Msg("MSG1106"), {started.Text()}));
     return;
   }
   state_ = State::kRunning;

@@ -10,8 +10,8 @@
 #include "app/CSettings.h"
 #include "app/MessageFormat.h"
 #include "export/ExportDestination.h"
-#include "export/ExportStatusText.h"
 #include "export/windows/CRecoverProcessWnd.h"
+#include "records/Result.h"
 #include "ui/SystemServices.h"
 
 namespace zbe {
@@ -28,7 +28,8 @@ int RunRecovery(CWindowWnd& owner, const CSettings& settings, ExportInputs input
     return refuse(FormatMessage(settings.Message("MSG1105"), {folder}));
   // Every file would fail in a folder the user may not write into: say so once, up front.
   if (::access(folder.c_str(), W_OK | X_OK) != 0)
-    return refuse(FormatMessage(settings.Message("MSG1107"), {folder, ExportStatusText(errno)}));
+    return refuse(
+        FormatMessage(settings.Message("MSG1107"), {folder, Result::System(errno).Text()}));
 
   inputs.destinationRoot = folder;
   CRecoverProcessWnd window(settings, std::move(inputs));

@@ -10,12 +10,12 @@
 namespace zbe {
 
 int RecoverCheckedItems(CWindowWnd& owner, const CSettings& settings, const ScanResults& results,
-                        const CStatisticsObj& selection, IPhoneRecoveryParse& source,
+                        const CStatisticsObj& selection, IStoredFileSource& storedFiles,
                         const BackupSummary& backup) {
   ExportInputs inputs;
   inputs.results = &results;
   inputs.selection = &selection;
-  inputs.source = &source;
+  inputs.storedFiles = &storedFiles;
   inputs.programFolder = settings.ProgramFolder();
   inputs.deviceName = backup.displayName;
   inputs.backupFolder = backup.folderPath;

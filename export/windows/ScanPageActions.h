@@ -6,10 +6,10 @@
 #include <string>
 
 #include "backup/BackupSummary.h"
-#include "backup/IPhoneRecoveryParse.h"
-#include "backup/ScanResults.h"
+#include "backup/StoredFileSource.h"
 #include "export/CStatisticsObj.h"
 #include "records/RecordCategory.h"
+#include "records/ScanResults.h"
 
 namespace zbe {
 
@@ -18,14 +18,14 @@ class CWindowWnd;
 
 // "BtnRecovery": asks for the destination and exports the items that "selection" checks in
 // "results" into it, in the export window over "owner" (RunRecovery in RecoverFlow.h: the
-// picker titled by "MSG0509", a folder inside "backup" refused, the window 770 by 700). "source"
-// copies the stored files and the two databases; "backup" is the backup scanned (its folder is
-// never written into; its device name titles the pages); the templates lie in the settings'
-// program folder. Everything borrowed must stay valid and unchanged until the call returns.
-// Returns kRecoveryNoFolder, kRecoveryRefused, 1 (the run finished) or 2 (cancelled, or it could
-// not begin).
+// picker titled by "MSG0509", a folder inside "backup" refused, the window 770 by 700).
+// "storedFiles" copies the stored files and the two databases (ScanSession::storedFiles());
+// "backup" is the backup scanned (its folder is never written into; its device name titles the
+// pages); the templates lie in the settings' program folder. Everything borrowed must stay valid
+// and unchanged until the call returns. Returns kRecoveryNoFolder, kRecoveryRefused, 1 (the run
+// finished) or 2 (cancelled, or it could not begin).
 int RecoverCheckedItems(CWindowWnd& owner, const CSettings& settings, const ScanResults& results,
-                        const CStatisticsObj& selection, IPhoneRecoveryParse& source,
+                        const CStatisticsObj& selection, IStoredFileSource& storedFiles,
                         const BackupSummary& backup);
 
 // "BtnPrint": the print window over "owner" (800 by 600) for the checked records of "category"

@@ -101,7 +101,7 @@ TEST(RecoverWindow, ExportsEveryCategoryWithTheEnginesCountsRowsAndLabels) {
   // What the engine reports for the same export, with the same run stamp.
   ExportRecorder engine;
   ExportRun reference(scan.ExportInto(out / "reference"), &engine);
-  ASSERT_EQ(reference.Run(), 0);
+  ASSERT_EQ(reference.Run(), Result::Ok());
 
   const std::string root = out / "window";
   fs::create_directories(root);
@@ -352,8 +352,8 @@ TEST(RecoverFlow, AsksForTheFolderAndRefusesOneInsideTheBackupOrNotWritable) {
   ASSERT_TRUE(anchor.Create(nullptr, "owner", UIWindowKind::kMain, UIRect{0, 0, 400, 300}));
   // As the scan page's "Recover" calls it.
   auto Recover = [&] {
-    return RecoverCheckedItems(anchor, *settings, scan.results(), scan.selection(), scan.source(),
-                               scan.summary());
+    return RecoverCheckedItems(anchor, *settings, scan.results(), scan.selection(),
+                               scan.storedFiles(), scan.summary());
   };
 
   Services().pickTitles.clear();

@@ -9,7 +9,7 @@
 namespace zbe::test {
 
 ScannedBackup::ScannedBackup(const std::string& folder) : folder_(folder) {
-  EXPECT_EQ(ReadSummaryOfFolder(folder, summary_), 0) << folder;
+  EXPECT_EQ(ReadSummaryOfFolder(folder, summary_), Result::Ok()) << folder;
   parser_ = std::make_unique<CBackupParser>(work_ / "work/", work_ / "decrypted/");
   parser_->SetProgramFolder(ProgramFolder());
   session_ = std::make_unique<ScanSession>(*parser_);
@@ -38,7 +38,7 @@ ExportInputs ScannedBackup::ExportInto(const std::string& destination) {
   ExportInputs inputs;
   inputs.results = &session_->results();
   inputs.selection = &selection_;
-  inputs.source = session_->source();
+  inputs.storedFiles = &session_->storedFiles();
   inputs.destinationRoot = destination;
   inputs.programFolder = ProgramFolder();
   inputs.deviceName = summary_.displayName;

@@ -27,7 +27,7 @@ class ScannedBackup {
   const BackupSummary& summary() const { return summary_; }
   ScanResults& results() { return session_->results(); }
   CStatisticsObj& selection() { return selection_; }
-  IPhoneRecoveryParse& source() { return *session_->source(); }
+  IStoredFileSource& storedFiles() { return session_->storedFiles(); }
 
   // The inputs of an export into "destination", its run stamp from a fixed local time.
   ExportInputs ExportInto(const std::string& destination);

@@ -90,12 +90,12 @@ TEST_F(PrintPageTest, HoldingTheBuildLockHoldsTheBuildBeforeItsNextRecord) {
   PrintPageRun run(Inputs());
   {
     std::lock_guard<std::recursive_mutex> asking(run.buildLock());
-    ASSERT_EQ(run.Start(), 0);
+    ASSERT_EQ(run.Start(), Result::Ok());
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(run.finished());
     run.RequestCancel();
   }
-  EXPECT_EQ(run.Wait(), 2);
+  EXPECT_EQ(run.Wait(), Result::Stopped());
   EXPECT_EQ(ReadFile(program_ / "Print/page"), "<html><body>\n\n</body></html>\n");
 }
 
