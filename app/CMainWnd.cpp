@@ -26,8 +26,9 @@ constexpr char kProductImage[] = "file='Others.png' source='1,277,541,333'";
 CMainWnd::CMainWnd(CSettings& settings)
     : settings_(settings),
       parser_(std::make_unique<CBackupParser>()),
+      previewPane_(*this, settings, *parser_),
       specifyPage_(*this, settings, scanPage_),
-      scanPage_(*this, settings, *parser_, specifyPage_),
+      scanPage_(*this, settings, *parser_, specifyPage_, previewPane_),
       itunesPage_(*this, settings, *parser_, scanPage_) {}
 
 CMainWnd::~CMainWnd() {
@@ -47,6 +48,7 @@ void CMainWnd::InitWindow() {
   manager_.AddVirtualWnd("ItunesVtrWnd", &itunesPage_);
   manager_.AddVirtualWnd("SpecifyFileVtrWnd", &specifyPage_);
   manager_.AddVirtualWnd("ScanVtrWnd", &scanPage_);
+  manager_.AddVirtualWnd("PreviewVtrWnd", &previewPane_);
   pagesRegistered_ = true;
 }
 
@@ -56,6 +58,7 @@ void CMainWnd::UnregisterPages() {
   manager_.RemoveVirtualWnd("ItunesVtrWnd");
   manager_.RemoveVirtualWnd("SpecifyFileVtrWnd");
   manager_.RemoveVirtualWnd("ScanVtrWnd");
+  manager_.RemoveVirtualWnd("PreviewVtrWnd");
   pagesRegistered_ = false;
 }
 
@@ -64,6 +67,7 @@ void CMainWnd::ApplyAllTexts(bool first) {
   if (first) {
     itunesPage_.Setup();
     specifyPage_.Load();
+    previewPane_.FindControls();
     scanPage_.FindControls();
   } else {
     itunesPage_.ApplyTexts();
@@ -124,7 +128,7 @@ intptr_t CMainWnd::HandleMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam
   handled = true;
   switch (msg) {
     case AppMsg::kPreviewReady:
-      // The preview pane shows its copies once it exists; nothing is waiting before that.
+      previewPane_.ShowCopy();
       return 1;
     case AppMsg::kLanguageChanged:
       ApplyAllTexts(false);
@@ -136,7 +140,7 @@ intptr_t CMainWnd::HandleMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam
       scanPage_.RelabelTree();
       return 1;
     case AppMsg::kSelectFirstNode:
-      // Selecting a category shows its rows, which the data list will do.
+      scanPage_.SelectFirstNode();
       return 1;
     case AppMsg::kScanFinished:
       scanPage_.FinishScan();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/CItunesBackupVrtWnd.h"
+#include "app/CPreviewVrtWnd.h"
 #include "app/CScanVrtWnd.h"
 #include "app/CSpecifyFileVrtWnd.h"
 #include "ui/WindowImplBase.h"
@@ -37,6 +38,7 @@ class CMainWnd : public WindowImplBase {
   CItunesBackupVrtWnd& BackupPage() { return itunesPage_; }
   CSpecifyFileVrtWnd& FilePage() { return specifyPage_; }
   CScanVrtWnd& ScanPage() { return scanPage_; }
+  CPreviewVrtWnd& PreviewPane() { return previewPane_; }
 
  protected:
   std::string GetSkinFile() override { return "xml/skin.xml"; }
@@ -63,6 +65,7 @@ class CMainWnd : public WindowImplBase {
   CSettings& settings_;
   std::unique_ptr<CBackupParser> parser_;
   // Constructed in this order (each names the next by reference), destroyed in reverse.
+  CPreviewVrtWnd previewPane_;
   CSpecifyFileVrtWnd specifyPage_;
   CScanVrtWnd scanPage_;
   CItunesBackupVrtWnd itunesPage_;

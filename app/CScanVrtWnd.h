@@ -1,7 +1,9 @@
-// CScanVrtWnd: step 3 (virtual window "ScanVtrWnd"). Holds the chosen backup and its
-// password, runs the scan on a worker thread over the core's ScanSession, shows its progress in
-// the header, counts each category in the category tree as it is read, and can be paused,
-// stopped and left. The rows, the preview and the export build on the results it keeps.
+// CScanVrtWnd: step 3 (virtual window "ScanVtrWnd"). Runs the scan of the chosen backup on a
+// worker thread over the core's ScanSession, shows its progress in the header and each category
+// in the category tree as soon as it is read, and can be paused, stopped and left. It keeps the
+// results and their selection statistics, shows a category's rows in the data list and a row in
+// the preview pane, and keeps the check boxes of rows, app folders and categories in step with
+// the statistics line and "Recover".
 #pragma once
 
 #include <array>
@@ -13,25 +15,38 @@
 #include <string>
 #include <thread>
 
+#include "app/CFileListCtrl.h"
+#include "app/CFileTreeCtrl.h"
 #include "backup/BackupSummary.h"
 #include "backup/ScanSession.h"
 #include "export/CStatisticsObj.h"
 #include "records/RecordCategory.h"
+#include "records/ScanResults.h"
 #include "ui/UIDefs.h"
 #include "ui/WindowWnd.h"
 
 namespace zbe {
 
 class CBackupParser;
+class CPreviewVrtWnd;
 class CSettings;
 class CSpecifyFileVrtWnd;
-class CTreeNodeUI;
+
+// What the export and print windows borrow from the scan page while they are open (the page
+// outlives them; none of it changes while a modal window runs).
+struct ScanPageResults {
+  const ScanResults& results;
+  CStatisticsObj& selection;
+  std::optional<RecordCategory> selectedCategory;  // the category selected in the tree
+  IStoredFileSource* storedFiles;                  // the opened backup's files; null before a scan
+};
 
 class CScanVrtWnd : public INotifyUI, private ScanObserver {
  public:
-  // "window" (the main window), "settings", "parser" and "filePage" must outlive the page.
+  // "window" (the main window), "settings", "parser", "filePage" and "preview" must outlive the
+  // page.
   CScanVrtWnd(CWindowWnd& window, const CSettings& settings, CBackupParser& parser,
-              const CSpecifyFileVrtWnd& filePage);
+              const CSpecifyFileVrtWnd& filePage, CPreviewVrtWnd& preview);
   // Stops a running scan and waits for its worker.
   ~CScanVrtWnd() override;
   CScanVrtWnd(const CScanVrtWnd&) = delete;
@@ -46,13 +61,16 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   // At the main window's start: finds the page's controls.
   void FindControls();
   // At the start and after a language change: the "PageScan" texts, the pause button's
-  // caption, the header texts and the statistics line.
+  // caption, the header texts, the node labels and the statistics line.
   void ApplyTexts();
 
+  // --- the scan run (UI thread) --------------------------------------------------------------
   // 1031: starts a scan of the chosen backup with the chosen categories. Returns 0.
   int32_t StartScan(uintptr_t kind);
   // 1032: relabels every category node with its count.
   void RelabelTree();
+  // 1033: selects the first category with items when no category is selected.
+  void SelectFirstNode();
   // 1034: the scan ended; the toolbar switches to the results.
   void FinishScan();
   // "BtnScanPause": pauses or resumes the scan.
@@ -63,6 +81,10 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   // (a running scan has then stopped) or 2 to keep the window open.
   int ConfirmLeave();
 
+  // The progress callback of the scan (called on the worker; public for tests, which drive it
+  // directly). Waits while the scan is paused. Returns 2 once a stop was asked, else 0.
+  int32_t OnProgress(int32_t progress) override;
+
   bool IsScanning() const { return finished_.load() == 0; }
   bool IsPaused() const { return paused_; }
   bool HasResults() const { return firstNonEmpty_.has_value(); }
@@ -70,27 +92,37 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   size_t CategoryCountShown(RecordCategory category) const {
     return counts_[static_cast<size_t>(category)];
   }
-  // The results of the last finished scan (null before one), and their selection.
-  const ScanResults* Results() const { return results_.get(); }
+  // The last progress shown (0 to 99).
+  int LastProgressShown() const { return lastProgress_.load(); }
+
+  // --- the results (UI thread) ---------------------------------------------------------------
+  // What was read so far: each category arrives whole once it is read.
+  const ScanResults& Results() const { return results_; }
   const CStatisticsObj& Selection() const { return selection_; }
+  // What the export and print windows borrow.
+  ScanPageResults Borrow();
+  // The tree and the list, for tests and the windows that borrow the results.
+  const CFileTreeCtrl& Tree() const { return tree_; }
+  const CFileListCtrl& List() const { return list_; }
 
   void Notify(TNotifyUI& msg) override;
 
  private:
   // --- on the scan thread ---------------------------------------------------------------------
-  int32_t OnProgress(int32_t progress) override;
   void OnOpened(int32_t result) override;
   void OnCategoryPopulated(RecordCategory category, const ScanResults& results) override;
   void Work(BackupSummary summary, std::string password, CategorySet chosen);
 
-  // --- on the UI thread -----------------------------------------------------------------------
-  // Empties the results, the counts and the tree (a new scan, or Home).
+  // --- the run, on the UI thread ----------------------------------------------------------------
+  // A category's container arrived: keep it, count it, check all of it, show its node.
+  void AddCategory(RecordCategory category, ScanResults& part);
+  // Empties the results, the counts, the tree, the list and the preview (a new scan, or Home).
   void Clear();
   // Clear, then the page as a new scan starts: progress card, scan toolbar, buttons blocked.
   void Reset();
-  void BuildTree();
   void SetLoadingAnimation(bool playing);
-  void UpdateStatistics(const StatisticsTotals& totals);
+  void ShowProgressCard();
+  void UpdateStatistics();
   void UpdateRecoverButton();
   void GoHome();
   void HoldLock();
@@ -99,11 +131,26 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   void JoinWorker();
   std::string Msg(const char* id) const;
 
+  // --- the results, on the UI thread (CScanVrtWndResults.cpp) ----------------------------------
+  void ShowNode(RecordCategory category);
+  void PreviewRow(int row);
+  void OpenAppFolder(int row);
+  void BackToApps();
+  void OnNodeCheck(CTreeNodeUI* node, bool checked);
+  void OnRowCheck(int row, bool checked);
+  void SetFilter(bool on);
+  void UpdateFilterCount();
+  // After a check changed in "category": its node, the statistics line and "Recover".
+  void AfterCheck(RecordCategory category);
+
   CWindowWnd& window_;
   const CSettings& settings_;
   CBackupParser& parser_;
   const CSpecifyFileVrtWnd& filePage_;
+  CPreviewVrtWnd& preview_;
   UIPostTarget post_;
+  CFileTreeCtrl tree_;
+  CFileListCtrl list_;
 
   BackupSummary chosen_;
   std::string password_;
@@ -120,12 +167,10 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   std::atomic<int> lastProgress_{0};    // written by the worker only while a scan runs
   std::atomic<bool> pageShown_{false};  // the first progress report asked to show the page
   bool paused_ = false;
-  CStatisticsObj workerSelection_;  // the worker's, handed over at the end
 
   std::array<size_t, kRecordCategoryCount> counts_{};
-  std::array<CTreeNodeUI*, kRecordCategoryCount> nodes_{};
   std::optional<RecordCategory> firstNonEmpty_;
-  std::unique_ptr<ScanResults> results_;
+  ScanResults results_;
   CStatisticsObj selection_;
   int32_t result_ = 0;
 };

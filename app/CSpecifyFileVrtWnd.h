@@ -4,7 +4,7 @@
 #include <array>
 
 #include "backup/CategorySet.h"
-#include "records/RecordCategory.h"
+#include "records/CategoryTable.h"
 #include "ui/UIDefs.h"
 
 namespace zbe {

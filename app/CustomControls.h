@@ -35,10 +35,13 @@ class CButtonGifUI : public CGifButtonUI {
 };
 
 // The text of a chat bubble: painted by the label itself inside its text padding, wrapped.
+// With autocalcheight it is as wide as its longest line needs (never wider than its layout
+// offers), so that a bubble fits its words.
 class CLabelExUI : public CLabelUI {
  public:
   CLabelExUI() { SetTextStyle(UIText::kWordBreak); }
   std::string GetClass() const override { return "LabelExUI"; }
+  UISize EstimateSize(UISize available) override;
   void PaintText(CRenderUI& render) override;
 };
 

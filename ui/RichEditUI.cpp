@@ -39,6 +39,7 @@ struct CRichEditUI::Doc {
   TextDocumentView view{std::make_unique<QTextDocument>()};
   std::vector<InsertedImage> images;
   int nextImage = 0;
+  int enlarge = 1;  // how many times its size a small image may grow to fill the view
 
   // Sizes every image to fit "viewWidth" (or its own limit), keeping its proportions.
   void FitImages(int viewWidth) {
@@ -57,6 +58,8 @@ struct CRichEditUI::Doc {
           QSize s = img.natural;
           if (s.width() > limit)
             s = s.scaled(limit, 1 << 20, Qt::KeepAspectRatio);
+          else if (enlarge > 1 && img.maxWidth == 0 && s.width() > 0)
+            s = s.scaled(std::min(limit, s.width() * enlarge), 1 << 20, Qt::KeepAspectRatio);
           if (fmt.width() != s.width() || fmt.height() != s.height()) {
             fmt.setWidth(s.width());
             fmt.setHeight(s.height());
@@ -294,6 +297,11 @@ void CRichEditUI::DoEvent(TEventUI& event) {
   CContainerUI::DoEvent(event);
 }
 
+void CRichEditUI::SetImageEnlarge(int factor) {
+  doc_->enlarge = std::max(1, factor);
+  NeedUpdate();
+}
+
 bool CRichEditUI::SetAttribute(const std::string& name, const std::string& value) {
   UIColor c = 0;
   int n = 0;
@@ -307,6 +315,9 @@ bool CRichEditUI::SetAttribute(const std::string& name, const std::string& value
     // The control is always a read-only, multi-line, wrapping rich text view.
   } else if (name == "text") {
     SetText(value);
+  } else if (name == "imageenlarge") {
+    if (ParseUIInt(value, &n))
+      SetImageEnlarge(n);
   } else {
     return CContainerUI::SetAttribute(name, value);
   }

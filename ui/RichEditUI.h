@@ -39,6 +39,9 @@ class CRichEditUI : public CContainerUI {
   // is registered for the identifier.
   int32_t InsertImageObject(const std::string& interfaceId, const std::string& path,
                             int maxWidth = 0);
+  // Lets images narrower than the view grow to its width, to at most "factor" times their own
+  // size (1, the default: images keep their size). Images inserted with a maxWidth never grow.
+  void SetImageEnlarge(int factor);
   // Moves animated images on by "elapsedMs". Returns true when a frame changed.
   bool AdvanceAnimations(int elapsedMs);
   bool HasAnimations() const;

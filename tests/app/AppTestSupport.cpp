@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/AppSkin.h"
+#include "app/StartupSteps.h"
 #include "backup/CBackupParser.h"
 #include "support/RunProgram.h"
 #include "ui/ControlUI.h"
@@ -70,6 +71,21 @@ void EnsureDemoBackups() {
   ASSERT_EQ(encrypted.status, 0) << encrypted.err;
 }
 
+std::string ScaledBackupRoot() {
+  return (ProcessRoot() / "scaled").string();
+}
+
+void EnsureScaledBackup() {
+  static bool written = false;
+  if (written)
+    return;
+  written = true;
+  std::filesystem::create_directories(ScaledBackupRoot());
+  ProgramResult scaled = RunProgram("mkbackup", {AppHome::ScaledBackup(), "--name", "Big iPhone",
+                                                 "--scale", "200", "--seed", "7"});
+  ASSERT_EQ(scaled.status, 0) << scaled.err;
+}
+
 }  // namespace
 
 UITestServices& Services() {
@@ -91,6 +107,16 @@ std::string AppHome::PlainBackup() {
 
 std::string AppHome::EncryptedBackup() {
   return SharedBackupRoot() + "/00008110000c1d2e3f4a5b6c7d8e9f0a1b2c3d4f";
+}
+
+std::string AppHome::ScaledBackup() {
+  return ScaledBackupRoot() + "/00008110000c1d2e3f4a5b6c7d8e9f0a1b2c3d50";
+}
+
+AppHome::AppHome(Scaled) : AppHome(false) {
+  EnsureScaledBackup();
+  std::filesystem::remove(MobileSyncRoot());
+  std::filesystem::create_directory_symlink(ScaledBackupRoot(), MobileSyncRoot());
 }
 
 AppHome::AppHome(bool withDemoBackups)
@@ -174,6 +200,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 
 MainWindowFixture::MainWindowFixture(CSettings& settings)
     : window_(std::make_unique<CMainWnd>(settings)) {
+  // As the program does before it makes its window: the preview shows pictures through it.
+  EXPECT_EQ(RegisterImageComponent(ProgramFolder()), ComponentResult::kRegistered);
   window_->Parser().SetProgramFolder(ProgramFolder());
   EXPECT_TRUE(window_->Create(nullptr, "Zorvane Backup Extractor", UIWindowKind::kMain,
                               UIRect{0, 0, CMainWnd::kWidth, CMainWnd::kHeight}));

@@ -32,12 +32,20 @@ std::string ProgramFolder();
 class AppHome {
  public:
   explicit AppHome(bool withDemoBackups = true);
+  // Only the larger backup of ScaledBackup() in its MobileSync folder.
+  struct Scaled {};
+  explicit AppHome(Scaled);
   const std::string& path() const { return folder_.path(); }
   std::string DataHome() const { return folder_ / "data"; }
   std::string UserConfig() const { return folder_ / "config/ZorvaneBackupExtractor/config.ini"; }
   // The folders of the two demo backups (shared by all tests, written once).
   static std::string PlainBackup();
   static std::string EncryptedBackup();
+  // A plain backup of "mkbackup --scale 200", whose scan lasts long enough to be paused between
+  // two categories (shared by all tests, written once).
+  static std::string ScaledBackup();
+  // The MobileSync folder of this home, where a test may write backups of its own.
+  std::string MobileSyncRoot() const { return DataHome() + "/Apple Computer/MobileSync/backup"; }
 
  private:
   TempFolder folder_;

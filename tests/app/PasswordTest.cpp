@@ -119,7 +119,10 @@ TEST(PasswordWindow, AWrongPasswordIsReportedAndTheRightOneScans) {
   ASSERT_TRUE(f.harness().Click(f.Find("BtnNext2")));
   CScanVrtWnd& scan = f.window().ScanPage();
   ASSERT_TRUE(PumpUntil(
-      [&] { return script.Pending() == 0 && scan.Results() != nullptr && !scan.IsScanning(); },
+      [&] {
+        return script.Pending() == 0 && !scan.IsScanning() &&
+               f.Find("ReocveryToolBar")->IsVisible();
+      },
       60000));
   UIApplication::Instance()->ProcessEvents();
   EXPECT_EQ(scan.Password(), kDemoPassword);
