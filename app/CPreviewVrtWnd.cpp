@@ -21,6 +21,7 @@ namespace {
 
 constexpr UIColor kRuleColor = 0xFFD7D7D7;
 constexpr UIColor kNoteColor = 0xFF404040;
+constexpr int kRuleFont = 5;  // small enough for the note's dashed line to fit the pane
 constexpr char kMessagesRule[] = "-------------------- Messages --------------------";
 
 // Builds the application's own controls (the bubbles' "LabelEx") for the layouts of the pane.
@@ -116,7 +117,8 @@ void CPreviewVrtWnd::ShowNote(const NoteRecord& note) {
     return;
   StopAnimation();
   edit_->Clear();
-  edit_->AppendText("  ---------------------------------------------------  \n", kRuleColor);
+  edit_->AppendText("  ---------------------------------------------------  \n", kRuleColor,
+                    kRuleFont);
   edit_->AppendText("Title:\n    " + note.title + "\nNote:\n     " + note.body, kNoteColor);
 }
 
@@ -172,8 +174,11 @@ void CPreviewVrtWnd::AddBubble(bool sent, const std::string& title, const std::s
   CPaintManagerUI& m = window_.GetManager();
   if (CControlUI* label = m.FindSubControlByName(bubblePtr, "LblMsgTitle"))
     label->SetText(title);
-  if (CControlUI* label = m.FindSubControlByName(bubblePtr, "LblMsgText"))
+  if (CControlUI* label = m.FindSubControlByName(bubblePtr, "LblMsgText")) {
     label->SetText(text);
+    // A message without text (an attachment only) keeps its title line, not an empty bubble.
+    label->SetVisible(text.find_first_not_of(" \t\r\n") != std::string::npos);
+  }
 }
 
 void CPreviewVrtWnd::ShowMessages(const std::vector<MessageRecord>& messages) {

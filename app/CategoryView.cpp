@@ -7,8 +7,9 @@ using C = RecordCategory;
 
 constexpr ListLayout kMediaFiles{{{{"File Name", 200}, {"File Size", 0}}}, 2};
 constexpr ListLayout kAttachments{{{{"File Name", 300}, {"File Size", 0}}}, 2};
-constexpr ListLayout kAppFolders{{{{"App Name", 260}, {"Type", 0}}}, 2};
-constexpr ListLayout kAppFiles{{{{"File Name", 220}, {"App Name", 180}, {"Size", 0}}}, 3};
+constexpr ListLayout kAppFolders{{{{"App Name", 220}, {"Type", 0}}}, 2};
+// Narrow enough for the three columns to fit the list without scrolling sideways.
+constexpr ListLayout kAppFiles{{{{"File Name", 140}, {"App Name", 96}, {"Size", 0}}}, 3};
 constexpr ListLayout kNoRows{{}, 0};
 
 constexpr std::array<CategoryView, kRecordCategoryCount> kViews = {{
