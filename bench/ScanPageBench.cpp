@@ -63,9 +63,7 @@ class Page {
   CTreeNodeUI* node(RecordCategory category) { return scan().Tree().Node(category); }
 
   // Starts a scan from step 2 and returns at once.
-  void StartScan() {
-    harness_->Click(harness_->Find("BtnNext2"));
-  }
+  void StartScan() { harness_->Click(harness_->Find("BtnNext2")); }
   bool ScanShownFinished() {
     CControlUI* toolbar = harness_->Find("ReocveryToolBar");
     return !scan().IsScanning() && toolbar != nullptr && toolbar->IsVisible();
@@ -80,8 +78,9 @@ class Page {
   static Page* Make() {
     const char* backup = std::getenv("ZBE_BENCH_BACKUP");
     if (backup == nullptr || !fs::is_directory(backup)) {
-      std::fprintf(stderr, "scan_page_bench: set ZBE_BENCH_BACKUP to a backup folder "
-                           "(build/bin/mkbackup /tmp/big --scale 1250)\n");
+      std::fprintf(stderr,
+                   "scan_page_bench: set ZBE_BENCH_BACKUP to a backup folder "
+                   "(build/bin/mkbackup /tmp/big --scale 1250)\n");
       return nullptr;
     }
     return new Page(fs::absolute(backup));  // lives until the process ends

@@ -39,8 +39,7 @@ TEST(ScanRun, ProgressShowsTwoFirstNeverGoesBackAndStopsAt99) {
 bool PauseAfterTheCameraRoll(MainWindowFixture& f) {
   CScanVrtWnd& scan = f.window().ScanPage();
   EXPECT_TRUE(f.harness().Click(f.Find("BtnNext2")));
-  EXPECT_TRUE(
-      PumpUntil([&] { return scan.CategoryCountShown(RecordCategory::kCameraRoll) > 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return scan.CategoryCountShown(RecordCategory::kCameraRoll) > 0; }));
   f.harness().Layout();
   EXPECT_TRUE(f.harness().RenderToPng(ShotsDir() + "/app-scanning.png"));
   const bool clicked = f.harness().Click(f.Find("BtnScanPause"));
