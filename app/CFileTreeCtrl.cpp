@@ -56,7 +56,8 @@ void CFileTreeCtrl::Build(CPaintManagerUI& manager, const CategorySet& chosen) {
     const std::string text = settings_.Text(LangSection::kPageScan, group.key);
     root->SetItemText(text.empty() ? std::string(group.label) : text);
     root->SetItemFont(1);
-    root->SetCheckState(UICheckState::kChecked);
+    // Follows its shown nodes (UpdateRoot); with none shown there is nothing checked below it.
+    root->SetCheckState(UICheckState::kUnchecked);
     bool any = false;
     for (size_t i = 0; i < group.count; ++i) {
       const RecordCategory category = group.categories[i];
@@ -77,6 +78,13 @@ void CFileTreeCtrl::Build(CPaintManagerUI& manager, const CategorySet& chosen) {
       tree_->Add(std::move(root));
     }
   }
+}
+
+std::string CFileTreeCtrl::Name(RecordCategory category) const {
+  std::string name = LabelName(NodeName(category));
+  while (!name.empty() && name.back() == ' ')
+    name.pop_back();
+  return name;
 }
 
 CTreeNodeUI* CFileTreeCtrl::Node(RecordCategory category) const {

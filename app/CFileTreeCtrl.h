@@ -39,6 +39,9 @@ class CFileTreeCtrl {
   // The categories below "root" that have a node.
   std::vector<RecordCategory> CategoriesUnder(const CTreeNodeUI* root) const;
 
+  // The name of the node of "category" in the current language, without its count.
+  std::string Name(RecordCategory category) const;
+
   // The category whose node is selected, if any.
   std::optional<RecordCategory> SelectedCategory() const;
   // Selects the node of "category" (which shows its rows through "itemselect"). Returns false

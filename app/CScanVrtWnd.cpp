@@ -25,6 +25,9 @@
 namespace zbe {
 namespace {
 
+// SQLite's "unable to open": the database is not in the backup (its app is not installed).
+constexpr int32_t kDatabaseMissing = 14;
+
 constexpr char kRemarkImage[] = "file='Controls.png' source='538,1,591,54' dest='0,0,53,53'";
 
 // Copies (or moves) the containers of "category" from "from" to "to", with its result.
@@ -289,6 +292,28 @@ void CScanVrtWnd::FinishScan() {
   RelabelTree();
   UpdateRecoverButton();
   UpdateStatistics();
+  ReportUnreadCategories();
+}
+
+void CScanVrtWnd::ReportUnreadCategories() {
+  // A category whose reader failed (a damaged or unknown database) would otherwise look like one
+  // with nothing in it; the person is told which ones, and sees everything else that was read.
+  std::string names;
+  for (const RecordCategoryInfo& info : RecordCategories()) {
+    const std::optional<int32_t>& result =
+        results_.categoryResults[static_cast<size_t>(info.category)];
+    if (!result || *result == kResultOk || *result == kResultStopped ||
+        *result == kResultMissingFile || *result == kDatabaseMissing) {
+      continue;  // read, stopped, or not in this backup at all (no such app or database)
+    }
+    names += (names.empty() ? "" : ", ") + tree_.Name(info.category);
+  }
+  if (names.empty())
+    return;
+  const std::string text = FormatMessage(Msg("MSG0514"), {names});
+  post_.PostTask([this, text] {
+    CMessageBox::Show(settings_, std::nullopt, MsgBoxKind::kInformation, &window_, text);
+  });
 }
 
 void CScanVrtWnd::UpdateStatistics() {

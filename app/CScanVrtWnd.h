@@ -124,6 +124,8 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   void ShowProgressCard();
   void UpdateStatistics();
   void UpdateRecoverButton();
+  // After the finish: names the categories whose reading failed, in an information box.
+  void ReportUnreadCategories();
   void GoHome();
   void HoldLock();
   void ReleaseLock();

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "app/CScanVrtWnd.h"
+#include "app/MessageFormat.h"
 #include "tests/app/ScanTestSupport.h"
 #include "tools/mkbackup/SampleMediaFiles.h"
 #include "ui/LayoutsUI.h"
@@ -170,6 +171,25 @@ TEST(ScanRun, AppVideosAloneShowOnlyTheirNodeAndAnUnlistedTypeIsAPhoto) {
     EXPECT_EQ(Row(f, 0)->GetText(1), "example.clips");
     EXPECT_EQ(Row(f, 0)->GetText(2), "Folder");
   }
+}
+
+TEST(ScanRun, ADamagedDatabaseIsNamedAndAMissingOneIsNot) {
+  AppHome home(false);
+  auto settings = MakeSettings(home);
+  mkbackup::SampleBackup sample(5, 1591003800);
+  sample.device().displayName = "Damaged iPhone";
+  sample.AddFile("HomeDomain", "Library/SMS/sms.db", std::string(4096, 'x'));
+  WriteBackupInto(home, sample);
+  MainWindowFixture f(*settings);
+  GoToStep2(f);
+  // Messages is there but damaged; the address book is not in this backup at all.
+  ChooseOnly(f, {"OptMessages", "OptContacts"});
+  ModalScript script;
+  script.Then(Press("okbtn", FormatMessage(settings->Message("MSG0514"), {"Messages"})));
+  ScanToTheEnd(f);
+  ASSERT_TRUE(PumpUntil([&] { return script.Pending() == 0; }));
+  EXPECT_EQ(script.seen, std::vector<std::string>{"UIMessageBox"});
+  EXPECT_TRUE(script.unexpected.empty());
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST(ShippedLanguages, AreCompleteConsistentAndWithinTheLimits) {
   const char* const kUsed[] = {"MSG0201", "MSG0301", "MSG0302", "MSG0401", "MSG0402", "MSG0403",
                                "MSG0404", "MSG0405", "MSG0501", "MSG0502", "MSG0503", "MSG0504",
                                "MSG0506", "MSG0507", "MSG0508", "MSG0509", "MSG0510", "MSG0511",
-                               "MSG0513", "MSG0901", "MSG0902", "MSG0903", "MSG1101", "MSG1102",
+                               "MSG0513", "MSG0514", "MSG0901", "MSG0902", "MSG0903", "MSG1101", "MSG1102",
                                "MSG1103", "MSG1104", "MSG1207"};
   const IniSection* messages = FindIniSection(english, "Messages");
   ASSERT_NE(messages, nullptr);
