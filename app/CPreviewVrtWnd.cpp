@@ -302,6 +302,7 @@ void CPreviewVrtWnd::PlayVideo(const std::string& path) {
     if (playing || stopWatch_.load())
       return;
     post_.PostTask([this] {
+      ShowHint(Hint::kNone);  // it does not play after all
       CMessageBox::Show(settings_, std::nullopt, MsgBoxKind::kInformation, &window_,
                         settings_.Message("MSG1207"));
     });

@@ -330,8 +330,12 @@ void CScanVrtWnd::UpdateStatistics() {
 }
 
 void CScanVrtWnd::UpdateRecoverButton() {
-  if (CControlUI* recover = window_.GetManager().FindControl("BtnRecovery"))
-    recover->SetEnabled((!IsScanning() || paused_) && selection_.AnyChecked());
+  // Printing takes the checked records as the export does, so it is offered on the same terms.
+  const bool enabled = (!IsScanning() || paused_) && selection_.AnyChecked();
+  for (const char* name : {"BtnRecovery", "BtnPrint"}) {
+    if (CControlUI* button = window_.GetManager().FindControl(name))
+      button->SetEnabled(enabled);
+  }
 }
 
 // --- pause, stop, leave, home --------------------------------------------------------------------

@@ -179,6 +179,7 @@ TEST_F(Results, ChecksFollowRowsNodesAndTheStatisticsLine) {
   EXPECT_EQ(after.totalSize, before.totalSize);
   EXPECT_NE(f().Find("LblStatistics")->GetText(), lineBefore);
   EXPECT_TRUE(f().Find("BtnRecovery")->IsEnabled());
+  EXPECT_TRUE(f().Find("BtnPrint")->IsEnabled());
 
   // The node's box: checked from half-checked, then unchecked; the rows follow.
   ASSERT_TRUE(f().harness().CheckTreeNode(NodeOf(f(), C::kCameraRoll)));
@@ -197,6 +198,7 @@ TEST_F(Results, ChecksFollowRowsNodesAndTheStatisticsLine) {
   }
   EXPECT_EQ(scan().Selection().Totals().checkedCount, 0u);
   EXPECT_FALSE(f().Find("BtnRecovery")->IsEnabled());
+  EXPECT_FALSE(f().Find("BtnPrint")->IsEnabled());
   EXPECT_EQ(f().Find("LblStatistics")->GetText(),
             "You have selected 0 MB in 0 item(s) of " +
                 FormatSize(static_cast<int64_t>(before.totalSize)) + " in " +
