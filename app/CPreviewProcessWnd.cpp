@@ -6,6 +6,7 @@
 #include "app/CMessageBox.h"
 #include "app/CSettings.h"
 #include "app/MessageFormat.h"
+#include "records/ResultCodes.h"
 #include "ui/ProgressUI.h"
 
 namespace zbe {
@@ -70,7 +71,7 @@ int32_t CPreviewProcessWnd::OnCopyProgress(void* context, int32_t percent) {
   auto* self = static_cast<CPreviewProcessWnd*>(context);
   std::lock_guard<std::recursive_mutex> guard(self->lock_);  // waits while the question is open
   if (self->cancel_.load() != 0)
-    return 2;
+    return kResultStopped;
   self->post_.PostTask([self, percent] { self->ShowPercent(percent); });
   return 0;
 }

@@ -210,7 +210,7 @@ void CScanVrtWnd::Work(BackupSummary summary, std::string password, CategorySet 
 int32_t CScanVrtWnd::OnProgress(int32_t progress) {
   std::lock_guard<std::recursive_mutex> guard(scanLock_);  // waits here while paused
   if (stopRequest_.load() != 0)
-    return 2;
+    return kResultStopped;
   if (progress <= lastProgress_.load())
     return 0;
   if (!pageShown_.exchange(true)) {
