@@ -11,8 +11,10 @@
 #include "app/CSettings.h"
 #include "app/CSpecifyFileVrtWnd.h"
 #include "app/MessageFormat.h"
+#include "backup/CBackupParser.h"
 #include "export/Formats.h"
 #include "export/SelectionFill.h"
+#include "export/windows/ScanPageActions.h"
 #include "records/CategoryTable.h"
 #include "records/ResultCodes.h"
 #include "records/ScanResults.h"
@@ -104,11 +106,6 @@ void CScanVrtWnd::ApplyTexts() {
   tree_.ApplyTexts(counts_);
   UpdateStatistics();
   UpdateFilterCount();
-}
-
-ScanPageResults CScanVrtWnd::Borrow() {
-  return ScanPageResults{results_, selection_, tree_.SelectedCategory(),
-                         session_ != nullptr && !IsScanning() ? &session_->storedFiles() : nullptr};
 }
 
 // --- start, reset, clear -------------------------------------------------------------------------
@@ -327,6 +324,23 @@ void CScanVrtWnd::UpdateStatistics() {
   line->SetText(
       FormatMessage(Msg("MSG0513"), {size(totals.checkedSize), std::to_string(totals.checkedCount),
                                      size(totals.totalSize), std::to_string(totals.totalCount)}));
+}
+
+void CScanVrtWnd::Recover() {
+  // The same terms as the button's; a click that slipped past a change of state does nothing.
+  // The stored files are those of the backup the session opened (it has a source once open).
+  if (session_ == nullptr || session_->source() == nullptr || (IsScanning() && !paused_) ||
+      !selection_.AnyChecked()) {
+    return;
+  }
+  RecoverCheckedItems(window_, settings_, results_, selection_, session_->storedFiles(), chosen_);
+}
+
+void CScanVrtWnd::Print() {
+  if ((IsScanning() && !paused_) || !selection_.AnyChecked())
+    return;
+  PrintCheckedRecords(window_, settings_, results_, selection_, tree_.SelectedCategory(),
+                      parser_.WorkFolder());
 }
 
 void CScanVrtWnd::UpdateRecoverButton() {

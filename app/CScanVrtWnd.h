@@ -32,15 +32,6 @@ class CPreviewVrtWnd;
 class CSettings;
 class CSpecifyFileVrtWnd;
 
-// What the export and print windows borrow from the scan page while they are open (the page
-// outlives them; none of it changes while a modal window runs).
-struct ScanPageResults {
-  const ScanResults& results;
-  CStatisticsObj& selection;
-  std::optional<RecordCategory> selectedCategory;  // the category selected in the tree
-  IStoredFileSource* storedFiles;                  // the opened backup's files; null before a scan
-};
-
 class CScanVrtWnd : public INotifyUI, private ScanObserver {
  public:
   // "window" (the main window), "settings", "parser", "filePage" and "preview" must outlive the
@@ -99,8 +90,6 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   // What was read so far: each category arrives whole once it is read.
   const ScanResults& Results() const { return results_; }
   const CStatisticsObj& Selection() const { return selection_; }
-  // What the export and print windows borrow.
-  ScanPageResults Borrow();
   // The tree and the list, for tests and the windows that borrow the results.
   const CFileTreeCtrl& Tree() const { return tree_; }
   const CFileListCtrl& List() const { return list_; }
@@ -124,6 +113,10 @@ class CScanVrtWnd : public INotifyUI, private ScanObserver {
   void ShowProgressCard();
   void UpdateStatistics();
   void UpdateRecoverButton();
+  // "BtnRecovery": the checked items into a folder the user picks, in the export window.
+  void Recover();
+  // "BtnPrint": the checked records of the selected category, in the print window.
+  void Print();
   // After the finish: names the categories whose reading failed, in an information box.
   void ReportUnreadCategories();
   void GoHome();

@@ -201,6 +201,10 @@ void CScanVrtWnd::Notify(TNotifyUI& msg) {
   if (msg.sType == UINotify::kClick) {
     if (name == "BtnHome")
       GoHome();
+    else if (name == "BtnRecovery")
+      Recover();
+    else if (name == "BtnPrint")
+      Print();
     else if (name == "BtnBackAppDir")
       BackToApps();
   } else if (msg.sType == UINotify::kItemSelect) {

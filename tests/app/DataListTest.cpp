@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/CPreviewVrtWnd.h"
 #include "export/Formats.h"
+#include "export/windows/CPrintWnd.h"
+#include "export/windows/CRecoverProcessWnd.h"
 #include "records/CategoryTable.h"
 #include "tests/app/ScanTestSupport.h"
 #include "ui/OptionUI.h"
@@ -226,6 +230,45 @@ TEST_F(Results, AppFoldersOpenWithADoubleClickAndCheckAsOne) {
   ASSERT_TRUE(f().harness().CheckListRow(DataList(f()), 0));
   EXPECT_EQ(Row(f(), 0)->GetCheckState(), UICheckState::kChecked);
   EXPECT_EQ(scan().Selection().CategoryState(C::kAppPhotos), CheckState::kChecked);
+}
+
+// "Recover" exports the checked items into the folder picked (the first time none is picked);
+// "Print" prints the checked records of the selected category.
+TEST_F(Results, RecoverAndPrintTakeTheCheckedItems) {
+  TempFolder out;
+  ClickNode(f(), C::kNotes);
+  ASSERT_TRUE(f().harness().CheckListRow(DataList(f()), 0));  // one note fewer
+  Services().folderToPick.clear();
+  Services().pickTitles.clear();
+  ASSERT_TRUE(f().harness().Click(f().Find("BtnRecovery")));
+  EXPECT_EQ(Services().pickTitles, std::vector<std::string>{settings_->Message("MSG0509")});
+  EXPECT_TRUE(script_.seen.empty());
+
+  Services().folderToPick = out.path();
+  script_.Then([&](CWindowWnd& window) {
+    auto* recover = dynamic_cast<CRecoverProcessWnd*>(&window);
+    ASSERT_NE(recover, nullptr);
+    ASSERT_TRUE(
+        PumpUntil([&] { return recover->GetState() == CRecoverProcessWnd::State::kFinished; }));
+    EXPECT_EQ(recover->Counts().total, static_cast<int>(scan().Selection().Totals().checkedCount));
+    EXPECT_EQ(recover->Counts().failed, 0);
+    window.Close(1);
+  });
+  ASSERT_TRUE(f().harness().Click(f().Find("BtnRecovery")));
+  EXPECT_EQ(script_.seen, std::vector<std::string>{"UIRecoverProcessWnd"});
+  EXPECT_TRUE(std::filesystem::is_directory(out / "Notes"));
+
+  Services().printedTitles.clear();
+  script_.Then([&](CWindowWnd& window) {
+    auto* print = dynamic_cast<CPrintWnd*>(&window);
+    ASSERT_NE(print, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return print->LastPrintResult() != 0; }));
+    EXPECT_EQ(print->GetState(), CPrintWnd::State::kShown);
+    window.Close(1);
+  });
+  ASSERT_TRUE(f().harness().Click(f().Find("BtnPrint")));
+  EXPECT_EQ(script_.seen.back(), "UIPrintWnd");
+  EXPECT_EQ(Services().printedTitles.size(), 1u);
 }
 
 }  // namespace
