@@ -181,10 +181,10 @@ void CPreviewVrtWnd::AddBubble(bool sent, const std::string& title, const std::s
   }
 }
 
-void CPreviewVrtWnd::ShowMessages(const std::vector<MessageRecord>& messages) {
+bool CPreviewVrtWnd::StartConversation() {
   CListUI* list = EmptyList();
   if (list == nullptr)
-    return;
+    return false;
   auto rule = std::make_unique<CListContainerElementUI>();
   auto* label = rule->AddNew<CLabelUI>();
   label->SetText(kMessagesRule);
@@ -193,6 +193,12 @@ void CPreviewVrtWnd::ShowMessages(const std::vector<MessageRecord>& messages) {
   rule->SetFixedHeight(28);
   rule->SetMouseEnabled(false);
   list->Add(std::move(rule));
+  return true;
+}
+
+void CPreviewVrtWnd::ShowMessages(const std::vector<MessageRecord>& messages) {
+  if (!StartConversation())
+    return;
   for (const MessageRecord& message : messages) {
     const bool sent = message.isFromMe != 0;
     const std::string& name = message.contactName.empty() ? message.sender : message.contactName;
@@ -201,17 +207,8 @@ void CPreviewVrtWnd::ShowMessages(const std::vector<MessageRecord>& messages) {
 }
 
 void CPreviewVrtWnd::ShowChat(const std::vector<WhatsAppMessage>& messages) {
-  CListUI* list = EmptyList();
-  if (list == nullptr)
+  if (!StartConversation())
     return;
-  auto rule = std::make_unique<CListContainerElementUI>();
-  auto* label = rule->AddNew<CLabelUI>();
-  label->SetText(kMessagesRule);
-  label->SetTextColor(kRuleColor);
-  label->SetTextStyle(UIText::kCenter | UIText::kVCenter | UIText::kSingleLine);
-  rule->SetFixedHeight(28);
-  rule->SetMouseEnabled(false);
-  list->Add(std::move(rule));
   for (const WhatsAppMessage& message : messages) {
     const bool sent = message.isFromMe != 0;
     AddBubble(sent, sent ? message.date + " Me:" : message.date + " " + message.senderName + ":",

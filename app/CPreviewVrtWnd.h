@@ -71,6 +71,8 @@ class CPreviewVrtWnd : public INotifyUI {
 
  private:
   CListUI* EmptyList();
+  // Empties the list and puts the conversation's dashed rule on top; false without a list.
+  bool StartConversation();
   void AddBubble(bool sent, const std::string& title, const std::string& text);
   void StopAnimation();
   void PlayVideo(const std::string& path);
