@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/HeifHandles.h"
 #include "platform/UniqueFd.h"
 #include "records/ResultCodes.h"
 
@@ -18,25 +19,6 @@ namespace zbe {
 namespace {
 
 constexpr int kJpegQuality = 90;
-
-// libheif's own reference count of its plug-ins, held for one conversion.
-class HeifLibrary {
- public:
-  HeifLibrary() { heif_init(nullptr); }
-  ~HeifLibrary() { heif_deinit(); }
-  HeifLibrary(const HeifLibrary&) = delete;
-  HeifLibrary& operator=(const HeifLibrary&) = delete;
-};
-
-struct ContextFree {
-  void operator()(heif_context* context) const { heif_context_free(context); }
-};
-struct HandleRelease {
-  void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
-};
-struct ImageRelease {
-  void operator()(heif_image* image) const { heif_image_release(image); }
-};
 
 // The whole of a regular file of at most kMaxHeicFileBytes; false otherwise.
 bool ReadStoredFile(const std::string& path, std::string& bytes) {
@@ -76,7 +58,7 @@ Result HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
     return kMissingFile;
   }
   HeifLibrary library;
-  std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+  HeifContext context(heif_context_alloc());
   if (!context ||
       heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr)
               .code != heif_error_Ok) {
@@ -86,7 +68,7 @@ Result HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
   if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok) {
     return kMissingFile;
   }
-  std::unique_ptr<heif_image_handle, HandleRelease> handle(rawHandle);
+  HeifHandle handle(rawHandle);
   const int declaredWidth = heif_image_handle_get_width(handle.get());
   const int declaredHeight = heif_image_handle_get_height(handle.get());
   if (declaredWidth <= 0 || declaredHeight <= 0 ||
@@ -100,7 +82,7 @@ Result HeicToJpeg(const std::string& storedPath, std::string& jpeg) {
           .code != heif_error_Ok) {
     return kMissingFile;
   }
-  std::unique_ptr<heif_image, ImageRelease> image(rawImage);
+  HeifImage image(rawImage);
   const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
   const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
   int stride = 0;

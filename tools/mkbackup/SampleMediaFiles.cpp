@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/HeifHandles.h"
+
 namespace zbe::mkbackup {
 namespace {
 
@@ -119,25 +121,6 @@ std::string EncodeJpeg(SampleRandom& random, int width, int height) {
   return bytes;
 }
 
-// libheif's reference count of its plug-ins.
-class HeifLibrary {
- public:
-  HeifLibrary() { heif_init(nullptr); }
-  ~HeifLibrary() { heif_deinit(); }
-  HeifLibrary(const HeifLibrary&) = delete;
-  HeifLibrary& operator=(const HeifLibrary&) = delete;
-};
-
-struct HeifContextFree {
-  void operator()(heif_context* context) const { heif_context_free(context); }
-};
-struct HeifEncoderRelease {
-  void operator()(heif_encoder* encoder) const { heif_encoder_release(encoder); }
-};
-struct HeifImageRelease {
-  void operator()(heif_image* image) const { heif_image_release(image); }
-};
-
 // A sample that cannot be made is a fault of the machine (no HEVC encoder), not of the data.
 void Check(const heif_error& error) {
   if (error.code != heif_error_Ok) {
@@ -191,10 +174,10 @@ std::string HeicImage(SampleRandom& random, int width, int height) {
   // Loading libheif's plug-ins costs more than encoding a small photo: they stay loaded until
   // the program ends.
   static HeifLibrary library;
-  std::unique_ptr<heif_context, HeifContextFree> context(heif_context_alloc());
+  HeifContext context(heif_context_alloc());
   heif_encoder* rawEncoder = nullptr;
   Check(heif_context_get_encoder_for_format(context.get(), heif_compression_HEVC, &rawEncoder));
-  std::unique_ptr<heif_encoder, HeifEncoderRelease> encoder(rawEncoder);
+  HeifEncoder encoder(rawEncoder);
   heif_encoder_set_lossy_quality(encoder.get(), 60);
   // A small photo needs no search for the best coding, nor a pool of threads (whose start-up
   // costs more than the photo), and one thread gives the same bytes every time.
@@ -204,7 +187,7 @@ std::string HeicImage(SampleRandom& random, int width, int height) {
   heif_image* rawImage = nullptr;
   Check(heif_image_create(width, height, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
                           &rawImage));
-  std::unique_ptr<heif_image, HeifImageRelease> image(rawImage);
+  HeifImage image(rawImage);
   Check(heif_image_add_plane(image.get(), heif_channel_interleaved, width, height, 8));
   int stride = 0;
   uint8_t* plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
