@@ -23,11 +23,10 @@ bool RecogniseAppFile(const MediaWalk& walk, const ManifestEntry& entry, int64_t
                       AppFile& file) {
   file.stored = walk.StoredPath(entry);
   std::string sniffed;
-  SniffFileType(file.stored, sniffed, counter);
+  file.size = SniffStoredFile(file.stored, counter, sniffed).size;
   if (sniffed.empty()) {
     return false;
   }
-  file.size = StoredFileSize(file.stored);
   file.name = AdjustedName(BaseName(entry.path), ExtensionOf(sniffed));
   return true;
 }

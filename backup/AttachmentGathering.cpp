@@ -3,7 +3,6 @@
 #include "backup/FileTypeSniffer.h"
 #include "backup/MediaExtensions.h"
 #include "backup/MediaSort.h"
-#include "platform/FileSystem.h"
 
 namespace zbe {
 
@@ -13,15 +12,15 @@ Result GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentIte
   for (const ManifestEntry& entry : walk.manifest) {
     if (entry.path.find("/Attachments/") != std::string::npos) {
       std::string stored = walk.StoredPath(entry);
-      if (!PathExists(stored)) {
+      std::string sniffed;
+      SniffedFile file = SniffStoredFile(stored, counter, sniffed);
+      if (!file.present) {
         continue;
       }
-      std::string sniffed;
-      SniffFileType(stored, sniffed, counter);
       if (!sniffed.empty()) {
-        auto size = static_cast<uint32_t>(StoredFileSize(stored));
-        attachments.push_back(
-            AttachmentItem{size, AdjustedName(BaseName(entry.path), ExtensionOf(sniffed)), stored});
+        attachments.push_back(AttachmentItem{
+            static_cast<uint32_t>(file.size),
+            AdjustedName(BaseName(entry.path), ExtensionOf(sniffed)), std::move(stored)});
       }
     }
     if (int32_t answer = progress.Next(); answer != 0) {

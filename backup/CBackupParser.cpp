@@ -103,10 +103,7 @@ int32_t CBackupParser::Open(const std::string& password) {
   runningProgress_ = 0;
   stepWeight_ = kPlainStepWeight;
   ReportProgress(runningProgress_);
-  messageThreads_.clear();
   whatsAppAttachmentsGathered_ = false;
-  // Kept for the caller like the message threads; a new scan must not add to an old one's.
-  whatsAppThreads_.clear();
   backupFiles_.clear();
   discoveredFolders_.clear();
   manifest_.clear();

@@ -100,8 +100,8 @@ class CBackupParser {
   // result code; a read whose reader is not part of the build returns 87 and fills nothing.
   //
   // ReadMessages: the messages reader (records/MessagesReader.h) over the stored "sms.db" and
-  // address book, filling the parser's own threads (emptied by Open), which "threads" then
-  // receives whole. With P the running progress and S the step weight, the reader reports
+  // address book; "threads" receives what it read whole (replacing its content; the parser
+  // keeps no copy). With P the running progress and S the step weight, the reader reports
   // P + S/5, P + S/4 and P + S itself; the running progress then grows by S/2 without a report.
   // Returns the reader's result.
   int32_t ReadMessages(MessageThreadMap& threads);
@@ -125,8 +125,8 @@ class CBackupParser {
   int32_t ReadWhatsAppAttachments(std::vector<MediaFileItem>& attachments);
   int32_t ReadAppMedia(std::vector<AppMediaItem>& media);
   // ReadWhatsApp: the WhatsApp reader (records/WhatsAppReader.h) over the chat database found
-  // in the manifest, filling the parser's own map (emptied by Open), which "chats" then
-  // receives whole; adds S and reports. Returns the answer to that report when it is non-zero
+  // in the manifest; "chats" receives what it read whole (replacing its content; the parser keeps
+  // no copy); adds S and reports. Returns the answer to that report when it is non-zero
   // (2: stopped), else the reader's result.
   int32_t ReadWhatsApp(WhatsAppThreadMap& chats);
 
@@ -204,10 +204,8 @@ class CBackupParser {
   bool usesManifestDb_ = false;                 // two-level stored-file layout
   RecoveryProgressCallback progressCallback_ = nullptr;
   void* progressUserData_ = nullptr;
-  int32_t runningProgress_ = 0;        // progress reported so far in the current scan
-  int32_t stepWeight_ = 0;             // 11 for a plain backup, 10 for an encrypted one
-  MessageThreadMap messageThreads_;    // result of the last ReadMessages
-  WhatsAppThreadMap whatsAppThreads_;  // result of the last ReadWhatsApp
+  int32_t runningProgress_ = 0;  // progress reported so far in the current scan
+  int32_t stepWeight_ = 0;       // 11 for a plain backup, 10 for an encrypted one
   std::vector<MediaFileItem> whatsAppAttachments_;  // gathered by ReadAppMedia
   bool whatsAppAttachmentsGathered_ = false;        // for the backup opened last
 };

@@ -18,10 +18,12 @@ int32_t CBackupParser::ReadMessages(MessageThreadMap& threads) {
   }
   progress.running = runningProgress_;
   progress.weight = stepWeight_;
-  Result result =
-      ReadMessagesDatabase(StoredFilePath(kMessagesHashedName),
-                           StoredFilePath(kAddressBookHashedName), progress, messageThreads_);
-  threads = messageThreads_;
+  // Read into a map of its own and handed over whole, never copied: a large backup's messages
+  // are most of a scan's memory.
+  MessageThreadMap read;
+  Result result = ReadMessagesDatabase(StoredFilePath(kMessagesHashedName),
+                                       StoredFilePath(kAddressBookHashedName), progress, read);
+  threads = std::move(read);
   // The reader made the reports; this step's share is counted without one.
   runningProgress_ += EndShare(ReadStep::kMessages);
   return result.code();
@@ -57,8 +59,9 @@ int32_t CBackupParser::ReadNotes(NoteList& notes) {
 }
 
 int32_t CBackupParser::ReadWhatsApp(WhatsAppThreadMap& chats) {
-  Result result = ReadWhatsAppDatabase(FindWhatsAppDatabases().chatDatabase, whatsAppThreads_);
-  chats = whatsAppThreads_;
+  WhatsAppThreadMap read;
+  Result result = ReadWhatsAppDatabase(FindWhatsAppDatabases().chatDatabase, read);
+  chats = std::move(read);
   runningProgress_ += EndShare(ReadStep::kWhatsApp);
   int32_t answer = ReportProgress(runningProgress_);
   // A stop answer ends the scan; a zero answer does not turn a failed read into a success.

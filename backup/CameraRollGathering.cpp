@@ -2,7 +2,6 @@
 
 #include "backup/FileTypeSniffer.h"
 #include "backup/MediaSort.h"
-#include "platform/FileSystem.h"
 
 namespace zbe {
 
@@ -19,15 +18,15 @@ Result GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& camer
     }
     if (target != nullptr) {
       std::string stored = walk.StoredPath(entry);
+      std::string sniffed;
+      SniffedFile file = SniffStoredFile(stored, counter, sniffed);
       // Folders of the roll have no stored file; they are passed over without a report.
-      if (!PathExists(stored)) {
+      if (!file.present) {
         continue;
       }
-      std::string sniffed;
-      SniffFileType(stored, sniffed, counter);
       if (!sniffed.empty()) {
-        auto size = static_cast<uint32_t>(StoredFileSize(stored));
-        target->push_back(MediaFileItem{size, BaseName(entry.path), stored});
+        target->push_back(MediaFileItem{static_cast<uint32_t>(file.size), BaseName(entry.path),
+                                        std::move(stored)});
       }
     }
     if (int32_t answer = progress.Next(); answer != 0) {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
 
 namespace zbe {
@@ -220,16 +221,27 @@ std::string_view ExtensionOfTypeCode(int32_t code) {
 }
 
 int32_t SniffFileType(const std::string& path, std::string& name, int64_t& counter) {
+  return SniffStoredFile(path, counter, name).result;
+}
+
+SniffedFile SniffStoredFile(const std::string& path, int64_t& counter, std::string& name) {
   name.clear();
+  SniffedFile sniffed;
   // Non-blocking, so that a FIFO planted among the stored files cannot hang the scan.
   UniqueFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!file.valid()) {
-    return errno;
+    sniffed.result = errno;
+    // Only a denied read leaves it open whether a look-up by path would find the file.
+    sniffed.present = errno == EACCES && PathExists(path);
+    return sniffed;
   }
+  sniffed.present = true;
   struct stat info {};
   if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    return kSniffReadFailed;
+    sniffed.result = kSniffReadFailed;
+    return sniffed;
   }
+  sniffed.size = static_cast<uint64_t>(info.st_size);
   uint8_t head[kSniffBytes];
   size_t got = 0;
   while (got < kSniffBytes) {
@@ -238,7 +250,8 @@ int32_t SniffFileType(const std::string& path, std::string& name, int64_t& count
       continue;
     }
     if (part <= 0) {
-      return kSniffReadFailed;
+      sniffed.result = kSniffReadFailed;
+      return sniffed;
     }
     got += static_cast<size_t>(part);
   }
@@ -247,7 +260,7 @@ int32_t SniffFileType(const std::string& path, std::string& name, int64_t& count
     name = std::to_string(counter) + "." + std::string(extension);
     ++counter;
   }
-  return 0;
+  return sniffed;
 }
 
 }  // namespace zbe

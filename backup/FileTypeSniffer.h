@@ -51,4 +51,16 @@ std::string_view ExtensionOfTypeCode(int32_t code);
 // it is not a regular file, is shorter than kSniffBytes or cannot be read. Only reads.
 int32_t SniffFileType(const std::string& path, std::string& name, int64_t& counter);
 
+// What SniffStoredFile learnt of a stored file besides its name.
+struct SniffedFile {
+  int32_t result = 0;    // as SniffFileType returns
+  bool present = false;  // a look-up by path finds it (what PathExists would answer)
+  uint64_t size = 0;     // its size, when it is a regular file (0 otherwise)
+};
+
+// SniffFileType (same "name", "counter" and result), which also tells from the one open whether
+// the file is there and how large it is: a media walk looks at tens of thousands of stored files,
+// and a path look-up each for "is it there" and "how large" cost more than the sniffing.
+SniffedFile SniffStoredFile(const std::string& path, int64_t& counter, std::string& name);
+
 }  // namespace zbe

@@ -15,14 +15,19 @@ Result ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entri
     if (columnCount < 3) {
       return 0;
     }
-    ManifestEntry entry;
-    entry.fileID = values[0] != nullptr ? values[0] : "";
-    entry.path = values[1] != nullptr ? values[1] : "";
-    if (values[2] != nullptr) {
-      entry.path += '-';
-      entry.path += values[2];
+    ManifestEntry& entry = entries.emplace_back();
+    if (values[0] != nullptr) {
+      entry.fileID = values[0];
     }
-    entries.push_back(std::move(entry));
+    // Sized once: the path is built for every file of the backup.
+    std::string_view domain = values[1] != nullptr ? values[1] : "";
+    if (values[2] != nullptr) {
+      std::string_view relative = values[2];
+      entry.path.reserve(domain.size() + 1 + relative.size());
+      entry.path.append(domain).append(1, '-').append(relative);
+    } else {
+      entry.path = domain;
+    }
     return 0;
   };
   if (!db.Exec("select fileID,domain, relativePath from Files;", onRow).ok()) {

@@ -72,8 +72,4 @@ std::string AppNameOf(std::string_view manifestPath) {
   return app.substr(0, PrefixBytes(app, kMaxAppNameLength));
 }
 
-uint64_t StoredFileSize(const std::string& path) {
-  return FileSize(path).value_or(0);
-}
-
 }  // namespace zbe

@@ -69,7 +69,4 @@ inline constexpr size_t kMaxAppNameLength = 259;
 // "AppDomain-com.example.photos-Documents/a.jpg" the app is "example.photos".
 std::string AppNameOf(std::string_view manifestPath);
 
-// The size in bytes of the stored file at "path", 0 when it cannot be examined.
-uint64_t StoredFileSize(const std::string& path);
-
 }  // namespace zbe

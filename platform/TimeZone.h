@@ -9,8 +9,8 @@ namespace zbe {
 // hour east of UTC), without the daylight-saving part. Honours TZ as it is at the call.
 int32_t TimeZoneBaseBiasMinutes();
 
-// Breaks "seconds" since 1970 into local time (TZ honoured). Returns false when it cannot be
-// represented.
+// Breaks "seconds" since 1970 into local time (TZ honoured as it is at the call; a change of the
+// zone file itself is seen only when TZ changes). Returns false when it cannot be represented.
 bool ToLocalTime(int64_t seconds, std::tm& local);
 
 // Breaks "seconds" since 1970 into UTC. Returns false when it cannot be represented.

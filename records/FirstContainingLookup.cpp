@@ -3,12 +3,15 @@
 namespace zbe {
 namespace {
 
-constexpr size_t kPieceLength = 3;
+// Four bytes, not three: phone texts are made of ten digits, so a three-digit piece is held by
+// about one text in ten and a four-digit piece by about one in a hundred.
+constexpr size_t kPieceLength = 4;
 
 uint32_t PieceAt(std::string_view text, size_t pos) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(text[pos])) << 16 |
-         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 1])) << 8 |
-         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 2]));
+  return static_cast<uint32_t>(static_cast<unsigned char>(text[pos])) << 24 |
+         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 1])) << 16 |
+         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 2])) << 8 |
+         static_cast<uint32_t>(static_cast<unsigned char>(text[pos + 3]));
 }
 
 }  // namespace

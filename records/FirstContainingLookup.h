@@ -16,9 +16,9 @@ namespace zbe {
 //
 // The answer is always the one that a walk through the texts in order would give, but it does
 // not cost a walk per question: answers are remembered per searched text (a backup asks about
-// the same sender thousands of times), and the texts are indexed by their three-byte pieces, so
+// the same sender thousands of times), and the texts are indexed by their four-byte pieces, so
 // that only texts holding every piece of the searched text are tested. Searched texts shorter
-// than three bytes are answered by the walk. Not copyable (it refers to the texts).
+// than four bytes are answered by the walk. Not copyable (it refers to the texts).
 class FirstContainingLookup {
  public:
   static constexpr size_t kNone = static_cast<size_t>(-1);
@@ -36,7 +36,7 @@ class FirstContainingLookup {
   size_t Search(std::string_view needle) const;
 
   std::vector<std::string_view> texts_;
-  // Three-byte piece -> indexes of the texts that hold it, ascending, each once.
+  // Four-byte piece -> indexes of the texts that hold it, ascending, each once.
   std::unordered_map<uint32_t, std::vector<uint32_t>> pieces_;
   std::unordered_map<std::string, size_t> answers_;  // remembered per searched text
 };
