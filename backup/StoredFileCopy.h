@@ -10,9 +10,9 @@ namespace zbe {
 
 // Copies the stored file "source" to "destination" for the export, creating the destination's
 // folder with its missing parents; an existing destination is replaced. An empty source gives an
-// empty destination without any callback. Otherwise the bytes go in chunks of 65536, and after
-// each chunk "callback" (may be null) gets (context, percent done, 0, destination); a non-zero
-// answer stops the copy and becomes the result.
+// empty destination without any callback. Otherwise the bytes go in chunks of 65536 (copied by
+// the kernel where it can), and after each chunk "callback" (may be null) gets (context, percent
+// done, 0, destination); a non-zero answer stops the copy and becomes the result.
 // Returns success; 87 when the source or the destination cannot be opened; the errno of a failed
 // read or write (a failed write is first reported to the callback with its percent and that code);
 // or a stop with the callback's answer. Whenever the result's code is greater than 0 the callback

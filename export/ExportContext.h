@@ -47,6 +47,9 @@ struct ExportContext {
   ExportRowFile contacts;
   ExportRowFile calls;
   ExportRowFile notes;
+  // The folder made or found last: the files of one folder come one after the other, and
+  // looking the folder up again for each of them was a system call per exported file.
+  std::string lastFolder;
 };
 
 // Writes one output file at a path where nothing exists yet: UniquePath("wanted"), checked

@@ -23,8 +23,9 @@ bool Cancelled(const ExportContext& context) {
 // made.
 bool MakeFolder(ExportContext& context, const std::string& folder, const std::string& file) {
   int32_t error = CheckPathLength(file);
-  if (error == 0) {
+  if (error == 0 && folder != context.lastFolder) {
     error = CreateFolders(folder);
+    context.lastFolder = error == 0 ? folder : std::string();
   }
   if (error != 0) {
     context.reporter.Finished(file, Result::System(error));

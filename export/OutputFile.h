@@ -12,9 +12,9 @@ namespace zbe {
 // Creating and writing the files of an export. Every writer creates its file's folder first,
 // so that a writer can be called for any path below the destination root.
 
-// Creates the folder of "path" with its missing parents, then opens "path" for writing, creating
-// it (mode 0644 before the umask) or truncating it. Returns 0 and stores the descriptor in
-// "fd", or returns the errno of the failing step ("fd" is left unchanged).
+// Opens "path" for writing, creating it (mode 0644 before the umask) or truncating it, and its
+// folder with the missing parents when that is not there yet. Returns 0 and stores the descriptor
+// in "fd", or returns the errno of the failing step ("fd" is left unchanged).
 int32_t CreateOutputFile(const std::string& path, UniqueFd& fd);
 
 // Creates "path" as CreateOutputFile does and writes the pieces one after the other as raw

@@ -24,10 +24,8 @@ int32_t TextFile::Create(const std::string& path) {
   if (result != 0) {
     return result;
   }
-  result = WriteAllBytes(fd.get(), "\xEF\xBB\xBF");
-  if (result != 0) {
-    return result;
-  }
+  // Buffered with the text: a small file is then one write.
+  buffer_ = "\xEF\xBB\xBF";
   fd_ = std::move(fd);
   return 0;
 }
@@ -36,13 +34,22 @@ void TextFile::Write(std::string_view text) {
   if (!fd_.valid()) {
     return;
   }
-  for (char c : text) {
-    if (c == '\n' && lastByte_ != '\r') {
+  if (text.empty()) {
+    return;
+  }
+  // Copied a line at a time; a "\r" goes before each "\n" that has none.
+  size_t start = 0;
+  for (size_t pos = text.find('\n'); pos != std::string_view::npos;
+       pos = text.find('\n', pos + 1)) {
+    char before = pos > 0 ? text[pos - 1] : lastByte_;
+    buffer_.append(text, start, pos - start);
+    if (before != '\r') {
       buffer_ += '\r';
     }
-    buffer_ += c;
-    lastByte_ = c;
+    start = pos;
   }
+  buffer_.append(text, start, text.size() - start);
+  lastByte_ = text.back();
 }
 
 int32_t TextFile::Flush() {

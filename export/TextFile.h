@@ -21,12 +21,15 @@ class TextFile {
   TextFile& operator=(const TextFile&) = delete;
 
   // Creates the folder of "path" with its missing parents, then creates "path" (an existing file
-  // is truncated; a new one gets mode 0644 before the umask) and writes the byte-order mark.
-  // Returns 0, or the errno of the failing step; then no file is open and nothing was written.
+  // is truncated; a new one gets mode 0644 before the umask) and buffers the byte-order mark.
+  // Returns 0, or the errno of the failing step; then no file is open.
   int32_t Create(const std::string& path);
 
   // Buffers "text" with its line ends converted. Does nothing unless a file is open.
   void Write(std::string_view text);
+
+  // Bytes buffered and not yet written.
+  size_t Buffered() const { return buffer_.size(); }
 
   // Writes the buffered text to the file. Returns 0, or the errno of the first failed write;
   // after a failure every later Flush and Close returns that errno and writes nothing more.

@@ -6,6 +6,9 @@ namespace zbe {
 namespace {
 
 constexpr size_t kLabelWidth = 10;
+// Written in pieces of about this size: a write per message made a thread of thousands of short
+// messages thousands of system calls.
+constexpr size_t kFlushBytes = 64 * 1024;
 
 void WriteLine(TextFile& file, std::string_view label, std::string_view value) {
   std::string line(kLabelWidth > label.size() ? kLabelWidth - label.size() : 0, ' ');
@@ -31,7 +34,7 @@ int32_t WriteTranscript(const std::string& path, size_t count,
     WriteLine(file, "Data", m.date);
     WriteLine(file, "Content", m.text);
     file.Write("\n");
-    if (file.Flush() != 0) {
+    if (file.Buffered() >= kFlushBytes && file.Flush() != 0) {
       break;
     }
   }

@@ -24,9 +24,9 @@ struct TranscriptMessage {
 };
 
 // Creates "path" (its folder first; an existing file is truncated) and writes "count" messages,
-// message i given by "message(i)", flushing the file after each. Reports no progress.
+// message i given by "message(i)", written in pieces of about 64 KiB. Reports no progress.
 // Returns 0, or the errno of the create (nothing written) or of the first failed write (the
-// messages before it stay in the file).
+// pieces before it stay in the file).
 int32_t WriteTranscript(const std::string& path, size_t count,
                         const std::function<TranscriptMessage(size_t)>& message);
 
