@@ -1,14 +1,12 @@
 #include "records/CallHistoryReader.h"
 
-#include <algorithm>
-
-#include "platform/AsciiCase.h"
 #include "platform/Utf8.h"
 #include "records/AddressBookQuery.h"
 #include "records/Conversions.h"
 #include "records/FirstContainingLookup.h"
 #include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
+#include "records/TextOrder.h"
 
 namespace zbe {
 namespace {
@@ -73,11 +71,7 @@ Result ReadCallHistoryDatabase(const std::string& callDatabasePath, CallDatabase
   addressBook.Close();
 
   NameCalls(calls, contacts);
-  if (calls.size() > 1) {
-    std::sort(calls.begin(), calls.end(), [](const CallRecord& a, const CallRecord& b) {
-      return AsciiCaseCompare(a.date, b.date) < 0;
-    });
-  }
+  SortByText(calls, &CallRecord::date, TextOrder::kAscending);
   return result;
 }
 

@@ -1,10 +1,8 @@
 #include "records/ContactsReader.h"
 
-#include <algorithm>
-
-#include "platform/AsciiCase.h"
 #include "records/AddressBookQuery.h"
 #include "records/SqliteDatabase.h"
+#include "records/TextOrder.h"
 
 namespace zbe {
 
@@ -21,11 +19,7 @@ Result ReadContactsDatabase(const std::string& addressBookPath, ContactList& con
     }
   }
   contacts = std::move(collected);
-  if (contacts.size() > 1) {
-    std::sort(contacts.begin(), contacts.end(), [](const ContactRecord& a, const ContactRecord& b) {
-      return AsciiCaseCompare(a.name, b.name) < 0;
-    });
-  }
+  SortByText(contacts, &ContactRecord::name, TextOrder::kAscending);
   return result;
 }
 

@@ -1,9 +1,7 @@
 #include "records/MessagesReader.h"
 
-#include <algorithm>
 #include <vector>
 
-#include "platform/AsciiCase.h"
 #include "records/AddressBookQuery.h"
 #include "records/AttributedBodyText.h"
 #include "records/Conversions.h"
@@ -11,6 +9,7 @@
 #include "records/OwnChatThreads.h"
 #include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
+#include "records/TextOrder.h"
 
 namespace zbe {
 namespace {
@@ -89,6 +88,10 @@ Result ReadMessagesDatabase(const std::string& messagesPath, const std::string& 
     auto onRow = [&collected](int columnCount, char** values, char**) {
       return MessageFromRow(columnCount, values, collected);
     };
+    // The query visits the messages in conversation order, not in their table's order, so the
+    // same pages are wanted again and again: with SQLite's default cache of 2 MB each visit was a
+    // read from the file. The cache grows only as pages are read, and goes with the connection.
+    messagesDb.Exec("PRAGMA cache_size = -65536;", {});
     bool withBodies = messagesDb.Exec(kMessagesWithBodiesQuery, onRow).ok();
     if (!withBodies) {
       collected.clear();  // older databases: the messages as they were always read
@@ -117,11 +120,7 @@ Result ReadMessagesDatabase(const std::string& messagesPath, const std::string& 
 
   NameSenders(messages, contacts);
   NameOwnChatThreads(messages, chats, contacts);
-  if (messages.size() > 1) {
-    std::sort(messages.begin(), messages.end(), [](const MessageRecord& a, const MessageRecord& b) {
-      return AsciiCaseCompare(a.date, b.date) < 0;
-    });
-  }
+  SortByText(messages, &MessageRecord::date, TextOrder::kAscending);
   for (MessageRecord& message : messages) {
     threads[message.handleId].push_back(std::move(message));
   }

@@ -1,8 +1,5 @@
 #include "records/NotesReader.h"
 
-#include <algorithm>
-
-#include "platform/AsciiCase.h"
 #include "records/Conversions.h"
 #include "records/NoteData.h"
 #include "records/NoteStoreQuery.h"
@@ -10,16 +7,13 @@
 #include "records/ReferenceDates.h"
 #include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
+#include "records/TextOrder.h"
 
 namespace zbe {
 namespace {
 
 void SortNewestFirst(NoteList& notes) {
-  if (notes.size() > 1) {
-    std::sort(notes.begin(), notes.end(), [](const NoteRecord& a, const NoteRecord& b) {
-      return AsciiCaseCompare(a.date, b.date) > 0;
-    });
-  }
+  SortByText(notes, &NoteRecord::date, TextOrder::kDescending);
 }
 
 void AddIfNotEmpty(NoteRecord note, NoteList& notes) {

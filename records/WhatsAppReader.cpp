@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "platform/AsciiCase.h"
 #include "records/FirstContainingLookup.h"
+#include "records/TextOrder.h"
 #include "records/WhatsAppTables.h"
 
 namespace zbe {
@@ -95,12 +95,7 @@ Result ReadWhatsAppDatabase(const std::string& chatDatabasePath, WhatsAppThreadM
   AddMembersToChats(chatList, members);
   AddChatFacts(messages, chatList, members);
   AddMediaTitles(messages, media);
-  if (messages.size() > 1) {
-    std::sort(messages.begin(), messages.end(),
-              [](const WhatsAppMessage& a, const WhatsAppMessage& b) {
-                return AsciiCaseCompare(a.date, b.date) < 0;
-              });
-  }
+  SortByText(messages, &WhatsAppMessage::date, TextOrder::kAscending);
   for (WhatsAppMessage& message : messages) {
     chats[message.chatId].push_back(std::move(message));
   }
