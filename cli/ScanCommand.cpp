@@ -62,11 +62,7 @@ int RunScan(const std::vector<std::string>& arguments) {
   }
   const ScanResults& results = scan.results();
   if (parsed.has("--json")) {
-    nlohmann::ordered_json object;
-    object["summary"] = SummaryToJson(scan.summary());
-    object["open"] = results.openResult;
-    object["categories"] = ScanCategoriesToJson(results, chosen);
-    PrintJson(object, stdout);
+    PrintScanJson(scan.summary(), results.openResult, results, chosen, stdout);
   } else {
     PrintCounts(results, chosen);
   }

@@ -1,5 +1,6 @@
 #include "cli/ScanJson.h"
 
+#include "cli/SummaryOutput.h"
 #include "records/CategoryTable.h"
 
 namespace zbe::cli {
@@ -126,7 +127,150 @@ struct CategoryJson {
   }
 };
 
+// Writes JSON text to a file in large pieces, with the layout of dump(2): a value written at
+// nesting depth d has every line after its first indented by 2 × d spaces (JSON text never
+// holds a raw line break inside a string, so indenting after each one is exact).
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::FILE* out) : out_(out) {}
+  ~JsonWriter() { Flush(); }
+  JsonWriter(const JsonWriter&) = delete;
+  JsonWriter& operator=(const JsonWriter&) = delete;
+
+  void Text(std::string_view text) {
+    buffer_ += text;
+    if (buffer_.size() >= kFlushBytes) {
+      Flush();
+    }
+  }
+  void Indent(int depth) { buffer_.append(static_cast<size_t>(depth) * 2, ' '); }
+  void Value(const Json& value, int depth) {
+    std::string text = value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    size_t start = 0;
+    for (size_t pos = text.find('\n'); pos != std::string::npos; pos = text.find('\n', start)) {
+      buffer_.append(text, start, pos + 1 - start);
+      Indent(depth);
+      start = pos + 1;
+    }
+    buffer_.append(text, start, std::string::npos);
+    Text({});
+  }
+  void Flush() {
+    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr size_t kFlushBytes = 1 << 20;
+  std::FILE* out_;
+  std::string buffer_;
+};
+
+// Writes a JSON array at "depth" one element at a time, as dump(2) lays it out.
+class ArrayWriter {
+ public:
+  ArrayWriter(JsonWriter& out, int depth) : out_(out), depth_(depth) {}
+  void Element(const Json& value) {
+    out_.Text(first_ ? "[\n" : ",\n");
+    first_ = false;
+    out_.Indent(depth_ + 1);
+    out_.Value(value, depth_ + 1);
+  }
+  void End() {
+    if (first_) {
+      out_.Text("[]");
+      return;
+    }
+    out_.Text("\n");
+    out_.Indent(depth_);
+    out_.Text("]");
+  }
+
+ private:
+  JsonWriter& out_;
+  const int depth_;
+  bool first_ = true;
+};
+
+// The elements of a category's list, one at a time (a thread with its messages is one element).
+struct CategoryElements {
+  ArrayWriter& array;
+  void operator()(NoResults) const {}
+  void operator()(const AppMediaGroups& groups) const {
+    for (const auto& [app, items] : groups) {
+      for (const AppMediaItem& item : items) {
+        array.Element(FileItemJson(item));
+      }
+    }
+  }
+  template <typename Map, typename Row>
+  void operator()(const ThreadResults<Map, Row>& threads) const {
+    for (const auto& [id, messages] : threads.threads) {
+      array.Element(Json{{ThreadKeyName(threads.threads), id}, {"messages", Records(messages)}});
+    }
+  }
+  template <typename Element>
+  void operator()(const std::vector<Element>& list) const {
+    for (const Element& element : list) {
+      if constexpr (FileItem<Element>) {
+        array.Element(FileItemJson(element));
+      } else {
+        array.Element(RecordJson(element));
+      }
+    }
+  }
+};
+
+// Writes ScanCategoriesToJson's object at "depth".
+void WriteCategories(JsonWriter& out, const ScanResults& results, const CategorySet& chosen,
+                     int depth) {
+  bool first = true;
+  for (const RecordCategoryInfo& info : RecordCategories()) {
+    if (!chosen.Has(info.category)) {
+      continue;
+    }
+    out.Text(first ? "{\n" : ",\n");
+    first = false;
+    out.Indent(depth + 1);
+    out.Value(Json(std::string(info.cliName)), depth + 1);
+    out.Text(": {\n");
+    out.Indent(depth + 2);
+    const auto& result = results.categoryResults[static_cast<size_t>(info.category)];
+    out.Text("\"result\": ");
+    out.Value(result ? Json(*result) : Json(nullptr), depth + 2);
+    out.Text(",\n");
+    out.Indent(depth + 2);
+    out.Value(Json(ListKey(info.shape)), depth + 2);
+    out.Text(": ");
+    ArrayWriter array(out, depth + 2);
+    VisitContainer(results, info.category, CategoryElements{array});
+    array.End();
+    out.Text("\n");
+    out.Indent(depth + 1);
+    out.Text("}");
+  }
+  if (first) {
+    out.Text("{}");
+    return;
+  }
+  out.Text("\n");
+  out.Indent(depth);
+  out.Text("}");
+}
+
 }  // namespace
+
+void PrintScanJson(const BackupSummary& summary, int32_t openResult, const ScanResults& results,
+                   const CategorySet& chosen, std::FILE* out) {
+  JsonWriter writer(out);
+  writer.Text("{\n  \"summary\": ");
+  writer.Value(SummaryToJson(summary), 1);
+  writer.Text(",\n  \"open\": ");
+  writer.Value(Json(openResult), 1);
+  writer.Text(",\n  \"categories\": ");
+  WriteCategories(writer, results, chosen, 1);
+  writer.Text("\n}\n");
+}
 
 Json ScanCategoriesToJson(const ScanResults& results, const CategorySet& chosen) {
   Json categories = Json::object();

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "cli/SummaryOutput.h"
+
 namespace zbe::cli {
 namespace {
 
-TEST(ScanJson, WritesRecordsUnderTheirFieldNames) {
+ScanResults SomeOfEachShape() {
   ScanResults results;
   results.photoStream.push_back(MediaFileItem{1024, "IMG_1.JPG", "/b/aa/aa1"});
   results.appVideos["example.clips"].push_back(AppMediaItem{7, "example.clips", "c.MOV", "/b/c"});
@@ -40,6 +46,11 @@ TEST(ScanJson, WritesRecordsUnderTheirFieldNames) {
   results.categoryResults[static_cast<size_t>(RecordCategory::kCallHistory)] = 0;
   results.categoryResults[static_cast<size_t>(RecordCategory::kNotes)] = 0;
   results.categoryResults[static_cast<size_t>(RecordCategory::kWhatsApp)] = 0;
+  return results;
+}
+
+TEST(ScanJson, WritesRecordsUnderTheirFieldNames) {
+  ScanResults results = SomeOfEachShape();
   CategorySet chosen = CategorySet::All();
   std::string json = ScanCategoriesToJson(results, chosen).dump();
   EXPECT_EQ(
@@ -70,6 +81,36 @@ TEST(ScanJson, ListsOnlyTheChosenCategories) {
   chosen.Add(RecordCategory::kNotes).Add(RecordCategory::kCameraRoll);
   EXPECT_EQ(ScanCategoriesToJson(ScanResults(), chosen).dump(),
             R"({"camera-roll":{"result":null,"items":[]},"notes":{"result":null,"records":[]}})");
+}
+
+std::string Printed(const std::function<void(std::FILE*)>& print) {
+  char* text = nullptr;
+  size_t size = 0;
+  std::FILE* out = open_memstream(&text, &size);
+  print(out);
+  std::fclose(out);
+  std::string printed(text, size);
+  std::free(text);
+  return printed;
+}
+
+TEST(ScanJson, PrintsRecordByRecordWhatTheWholeTreeWouldPrint) {
+  BackupSummary summary;
+  summary.displayName = "Ann\xFF";  // not UTF-8: replaced, as PrintJson replaces it
+  summary.folderPath = "/b";
+  ScanResults results = SomeOfEachShape();
+  results.notes.push_back(NoteRecord{"", "line\nbreak \"quoted\"", "\x01"});
+  results.messages[-3] = results.messages[2];  // a second thread
+  CategorySet onlyNotes;
+  onlyNotes.Add(RecordCategory::kNotes);
+  for (const CategorySet& chosen : {CategorySet::All(), CategorySet(), onlyNotes}) {
+    nlohmann::ordered_json whole;
+    whole["summary"] = SummaryToJson(summary);
+    whole["open"] = 1006;
+    whole["categories"] = ScanCategoriesToJson(results, chosen);
+    EXPECT_EQ(Printed([&](std::FILE* out) { PrintScanJson(summary, 1006, results, chosen, out); }),
+              Printed([&](std::FILE* out) { PrintJson(whole, out); }));
+  }
 }
 
 }  // namespace
