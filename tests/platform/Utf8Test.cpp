@@ -10,6 +10,7 @@ TEST(Utf8Validity, AcceptsWellFormedText) {
   EXPECT_TRUE(IsValidUtf8("plain ASCII"));
   EXPECT_TRUE(IsValidUtf8("caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"));  // é € 😀
   EXPECT_TRUE(IsValidUtf8("\xEF\xBF\xBD"));                               // U+FFFD itself
+  EXPECT_TRUE(IsValidUtf8("1234567\xC3\xA9 and eight more"));             // across an 8-byte step
 }
 
 TEST(Utf8Validity, RejectsIllFormedSequences) {
@@ -18,6 +19,10 @@ TEST(Utf8Validity, RejectsIllFormedSequences) {
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
   EXPECT_FALSE(IsValidUtf8("abc\xE2\x82"));       // cut short
   EXPECT_FALSE(IsValidUtf8("\x80"));              // stray continuation byte
+  // After whole 8-byte steps of ASCII, and within one.
+  EXPECT_FALSE(IsValidUtf8("12345678\x80"));
+  EXPECT_FALSE(IsValidUtf8("12345678abcdefgh\xE2\x82"));
+  EXPECT_FALSE(IsValidUtf8("1234\xFF" "678abcdefgh"));
 }
 
 TEST(Utf8Repair, ReplacesEachMaximalIllFormedSubpart) {
