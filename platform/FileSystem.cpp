@@ -62,27 +62,37 @@ int32_t CreateFolders(const std::string& folder, mode_t mode, FolderMode rule) {
   if (folder.empty()) {
     return ENOENT;
   }
-  if (IsFolder(folder)) {
-    return 0;
-  }
-  // Create each missing level from the top down.
-  for (size_t pos = folder.find('/', 1);; pos = folder.find('/', pos + 1)) {
-    std::string part = folder.substr(0, pos);
-    if (!part.empty() && part.back() != '/') {
-      if (mkdir(part.c_str(), mode) == 0) {
-        // The umask may have narrowed the mode.
-        if (rule == FolderMode::kExact && chmod(part.c_str(), mode) != 0) {
-          return errno;
-        }
-      } else if (errno != EEXIST) {
-        return errno;
-      }
+  // The folder itself first: most calls make one new folder in one that exists (a system call),
+  // or find it there; the parents are looked at only when one of them is missing.
+  auto make = [&](const std::string& path) -> int32_t {
+    if (mkdir(path.c_str(), mode) == 0) {
+      // The umask may have narrowed the mode.
+      return rule == FolderMode::kExact && chmod(path.c_str(), mode) != 0 ? errno : 0;
     }
-    if (pos == std::string::npos) {
-      break;
+    int32_t error = errno;
+    if (error == EEXIST) {
+      return IsFolder(path) ? 0 : ENOTDIR;
     }
+    return error;
+  };
+  int32_t error = make(folder);
+  if (error != ENOENT) {
+    return error;
   }
-  return IsFolder(folder) ? 0 : ENOTDIR;
+  size_t end = folder.find_last_not_of('/');
+  size_t slash = end == std::string::npos ? std::string::npos : folder.rfind('/', end);
+  if (slash == std::string::npos) {
+    return ENOENT;
+  }
+  size_t parentEnd = folder.find_last_not_of('/', slash);
+  std::string parent = parentEnd == std::string::npos ? "/" : folder.substr(0, parentEnd + 1);
+  if (parent == "/") {
+    return ENOENT;
+  }
+  if (error = CreateFolders(parent, mode, rule); error != 0) {
+    return error;
+  }
+  return make(folder);
 }
 
 int32_t OpenRegularFile(const std::string& path, UniqueFd& fd) {

@@ -304,9 +304,10 @@ TEST(RecoverWindow, WhileRunningShowsTheCurrentFileAndTheListSoFar) {
     h.Layout();
     EXPECT_EQ(w.GetState(), State::kRunning);
     EXPECT_FALSE(TextOf(w, "current").empty());
-    // The bar is the whole run's: a few files of many.
+    // The bar is the whole run's, not the last file's (which is whole): short of the end while
+    // files are left. (How far the worker got within its slices depends on the machine.)
     const int percent = w.GetManager().Find<CProgressUI>("Progress")->GetValue();
-    EXPECT_LT(percent, 50);
+    EXPECT_LT(percent, 100);
     EXPECT_EQ(TextOf(w, "percent"), "Current progress: " + std::to_string(percent) + "%");
     EXPECT_EQ(DetailList(w).GetCount(), w.Counts().done);
     EXPECT_TRUE(h.RenderToPng(ShotsDir() + "/app-export-running.png"));
