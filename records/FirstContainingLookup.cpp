@@ -1,5 +1,8 @@
 #include "records/FirstContainingLookup.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace zbe {
 namespace {
 
@@ -48,20 +51,31 @@ size_t FirstContainingLookup::Search(std::string_view needle) const {
     }
     return kNone;
   }
-  // Every text that contains the needle holds each of its pieces, so the holders of its rarest
-  // piece, tested in ascending order, include the first match.
-  const std::vector<uint32_t>* rarest = nullptr;
+  // Every text that contains the needle holds each of its pieces, so the first match is among
+  // the texts that hold all of them. The rarest piece's holders are walked in ascending order
+  // and tested against a few of the next rarest pieces first: with digits alone a piece is
+  // held by one text in a hundred, so one piece leaves candidates in proportion to the number of
+  // texts (and the lookups of a backup grow with the square of its size), two or three leave
+  // next to none.
+  std::vector<const std::vector<uint32_t>*> holders;
   for (size_t pos = 0; pos + kPieceLength <= needle.size(); ++pos) {
-    auto holders = pieces_.find(PieceAt(needle, pos));
-    if (holders == pieces_.end()) {
+    auto found = pieces_.find(PieceAt(needle, pos));
+    if (found == pieces_.end()) {
       return kNone;
     }
-    if (rarest == nullptr || holders->second.size() < rarest->size()) {
-      rarest = &holders->second;
-    }
+    holders.push_back(&found->second);
   }
-  for (uint32_t index : *rarest) {
-    if (texts_[index].find(needle) != std::string_view::npos) {
+  constexpr size_t kPiecesTested = 4;
+  size_t tested = std::min(holders.size(), kPiecesTested);
+  std::partial_sort(holders.begin(), holders.begin() + static_cast<std::ptrdiff_t>(tested),
+                    holders.end(),
+                    [](const auto* a, const auto* b) { return a->size() < b->size(); });
+  for (uint32_t index : *holders[0]) {
+    bool heldByAll = true;
+    for (size_t other = 1; other < tested && heldByAll; ++other) {
+      heldByAll = std::binary_search(holders[other]->begin(), holders[other]->end(), index);
+    }
+    if (heldByAll && texts_[index].find(needle) != std::string_view::npos) {
       return index;
     }
   }

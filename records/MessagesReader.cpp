@@ -6,6 +6,7 @@
 #include "records/AttributedBodyText.h"
 #include "records/Conversions.h"
 #include "records/FirstContainingLookup.h"
+#include "records/GroupByKey.h"
 #include "records/OwnChatThreads.h"
 #include "records/ResultCodes.h"
 #include "records/SqliteDatabase.h"
@@ -121,9 +122,7 @@ Result ReadMessagesDatabase(const std::string& messagesPath, const std::string& 
   NameSenders(messages, contacts);
   NameOwnChatThreads(messages, chats, contacts);
   SortByText(messages, &MessageRecord::date, TextOrder::kAscending);
-  for (MessageRecord& message : messages) {
-    threads[message.handleId].push_back(std::move(message));
-  }
+  GroupByKey(messages, &MessageRecord::handleId, threads);
   if (progress.report) {
     report(running + weight);
   }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "records/FirstContainingLookup.h"
+#include "records/GroupByKey.h"
 #include "records/TextOrder.h"
 #include "records/WhatsAppTables.h"
 
@@ -96,9 +97,7 @@ Result ReadWhatsAppDatabase(const std::string& chatDatabasePath, WhatsAppThreadM
   AddChatFacts(messages, chatList, members);
   AddMediaTitles(messages, media);
   SortByText(messages, &WhatsAppMessage::date, TextOrder::kAscending);
-  for (WhatsAppMessage& message : messages) {
-    chats[message.chatId].push_back(std::move(message));
-  }
+  GroupByKey(messages, &WhatsAppMessage::chatId, chats);
   return result;
 }
 
