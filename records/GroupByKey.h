@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -14,16 +15,19 @@ namespace zbe {
 template <typename Record>
 void GroupByKey(std::vector<Record>& records, int32_t Record::*key,
                 std::map<int32_t, std::vector<Record>>& groups) {
-  std::map<int32_t, size_t> counts;
+  std::unordered_map<int32_t, size_t> counts;
   for (const Record& record : records) {
     ++counts[record.*key];
   }
+  // The lists by key, found once: a map's elements stay where they are.
+  std::unordered_map<int32_t, std::vector<Record>*> lists;
   for (const auto& [id, count] : counts) {
     std::vector<Record>& group = groups[id];
     group.reserve(group.size() + count);
+    lists.emplace(id, &group);
   }
   for (Record& record : records) {
-    groups[record.*key].push_back(std::move(record));
+    lists[record.*key]->push_back(std::move(record));
   }
 }
 
