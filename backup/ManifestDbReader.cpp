@@ -30,7 +30,7 @@ Result ReadManifestDb(const std::string& path, std::vector<ManifestEntry>& entri
     }
     return 0;
   };
-  if (!db.Exec("select fileID,domain, relativePath from Files;", onRow).ok()) {
+  if (!db.Exec(kManifestFilesQuery, onRow).ok()) {
     return kQueryFailed;
   }
   return Result::Ok();

@@ -9,6 +9,9 @@
 
 namespace zbe {
 
+// The query that lists the manifest's rows; the benchmarks run it bare as the manifest's floor.
+inline constexpr const char* kManifestFilesQuery = "select fileID,domain, relativePath from Files;";
+
 // Loads the SQLite manifest ("Manifest.db", or its decrypted copy) at "path" into "entries",
 // which is emptied first, in the order of the Files table. Every row is kept, whatever its kind
 // (files, folders and links): path is the domain (empty when NULL), followed by "-" and the
