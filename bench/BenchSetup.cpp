@@ -1,28 +1,30 @@
 #include "bench/BenchSetup.h"
 
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include "backup/BackupDiscovery.h"
 #include "platform/FileSystem.h"
+#include "platform/UniqueFd.h"
 
 namespace zbe::bench {
-
-namespace fs = std::filesystem;
 
 std::string SamplePath(const BenchOptions& options, const std::string& name) {
   std::string folder = JoinPath(options.samples, name);
   return IsRegularFile(JoinPath(folder, "Info.plist")) ? folder : std::string();
 }
 
-std::string FreshWorkFolder(const BenchOptions& options, const std::string& name) {
-  std::string folder = JoinPath(options.work, name);
-  std::error_code error;
-  fs::remove_all(folder, error);
-  if (error || !fs::create_directories(folder, error) || error) {
+std::string NewWorkFolder(const BenchOptions& options, const std::string& name) {
+  std::string pattern = JoinPath(options.work, name + "-XXXXXX");
+  if (mkdtemp(pattern.data()) == nullptr) {
     return {};
   }
-  return folder;
+  UniqueFd fd(open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) {
+    syncfs(fd.get());
+  }
+  return pattern;
 }
 
 SampleScan::SampleScan(const std::string& folder, const std::string& workFolder,

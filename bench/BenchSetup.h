@@ -27,8 +27,8 @@ inline constexpr const char* kSmallSample = "plain-100";
 inline constexpr const char* kMainSample = "plain-1000";
 inline constexpr const char* kManifestSample = "plain-1270";  // about 100,000 manifest rows
 inline constexpr const char* kLargeSample = "plain-3000";
-// mkbackup --scale 300 --encrypt kSamplePassword --iterations 1: decryption without the rounds.
-inline constexpr const char* kEncryptedSample = "encrypted-300";
+// mkbackup --scale 100 --encrypt kSamplePassword --iterations 1: decryption without the rounds.
+inline constexpr const char* kEncryptedSample = "encrypted-100";
 // mkbackup --encrypt kSamplePassword: a small backup with the device's key derivation rounds.
 inline constexpr const char* kKeybagSample = "encrypted-keybag";
 inline constexpr const char* kSamplePassword = "bench password";
@@ -36,9 +36,13 @@ inline constexpr const char* kSamplePassword = "bench password";
 // The folder of sample "name", or "" when it is not there (its benchmarks are then left out).
 std::string SamplePath(const BenchOptions& options, const std::string& name);
 
-// A fresh, empty folder "name" below the scratch space (what it held before is removed).
-// Returns its path, or "" when it cannot be made.
-std::string FreshWorkFolder(const BenchOptions& options, const std::string& name);
+// A new, empty folder below the scratch space, named "name" and a unique suffix. Nothing is
+// deleted while the benchmarks run (scripts/bench empties the scratch space at the end): after a
+// large deletion this file system creates files several times slower for a while, which would
+// make the figures depend on the order of the benchmarks. What the file system still has to
+// write is written out first (syncfs), so that a timed run does not pay for the writing of the
+// run before it. Returns the folder's path, or "" when it cannot be made.
+std::string NewWorkFolder(const BenchOptions& options, const std::string& name);
 
 // One scan of the backup in "folder" as zbe scan runs it (without its progress bar): the
 // summary, a parser with a work folder of its own, a session over it. Kept alive for the

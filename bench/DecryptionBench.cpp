@@ -99,8 +99,8 @@ void RegisterDecryption(const BenchOptions& options, const std::string& sample,
   auto files = std::make_shared<EncryptedFiles>(ListEncryptedFiles(sample));
   benchmark::RegisterBenchmark("decrypt/tool", [options, sample,
                                                 files](benchmark::State& state) {
-    std::string toolFolder = FreshWorkFolder(options, "decrypt-tool");
-    std::string output = FreshWorkFolder(options, "decrypted");
+    std::string toolFolder = NewWorkFolder(options, "decrypt-tool");
+    std::string output = NewWorkFolder(options, "decrypted");
     if (toolFolder.empty() || output.empty()) {
       state.SkipWithError("cannot make the work folders");
       return;
@@ -126,12 +126,11 @@ void RegisterDecryption(const BenchOptions& options, const std::string& sample,
       }
       state.SetIterationTime(seconds);
     }
-    FreshWorkFolder(options, "decrypted");
     state.counters["bytes"] = files->bytes;
   })->Iterations(1)->Repetitions(options.repetitions)->UseManualTime();
 
   benchmark::RegisterBenchmark("floor/decrypt-files", [options, files](benchmark::State& state) {
-    std::string output = FreshWorkFolder(options, "decrypted");
+    std::string output = NewWorkFolder(options, "decrypted");
     std::vector<unsigned char> in(1 << 20);
     std::vector<unsigned char> out(in.size() + 16);
     for (auto _ : state) {
@@ -144,7 +143,6 @@ void RegisterDecryption(const BenchOptions& options, const std::string& sample,
         break;
       }
     }
-    FreshWorkFolder(options, "decrypted");
     state.counters["bytes"] = files->bytes;
   })->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
 

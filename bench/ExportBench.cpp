@@ -193,35 +193,32 @@ void RegisterMessageExport(const BenchOptions& options, const std::string& folde
                            std::vector<TableRow>& rows) {
   auto setup = std::make_shared<ExportSetup>(options, folder,
                                              CategorySet().Add(RecordCategory::kMessages));
+  // What the export wrote, kept from its first run for the floor.
+  auto tree = std::make_shared<CapturedTree>();
   RegisterTimed("export/messages", options.repetitions,
-                [setup](benchmark::State& state, std::string& error) {
-                  std::string destination = FreshWorkFolder(setup->options(), "export-messages");
+                [setup, tree](benchmark::State& state, std::string& error) {
+                  std::string destination = NewWorkFolder(setup->options(), "export-messages");
                   double seconds = setup->Export(destination, error);
-                  if (seconds >= 0) {
-                    state.counters["items"] = static_cast<double>(MessageCount(
-                        setup->Scan(error)->results()));
+                  if (seconds >= 0 && tree->files.empty() && !Capture(destination, *tree)) {
+                    error = "cannot read back the exported files";
+                    seconds = -1;
                   }
-                  FreshWorkFolder(setup->options(), "export-messages");
+                  if (seconds >= 0) {
+                    state.counters["items"] =
+                        static_cast<double>(MessageCount(setup->Scan(error)->results()));
+                  }
                   return seconds;
                 });
-  auto tree = std::make_shared<CapturedTree>();
   RegisterTimed("floor/export-messages", options.repetitions,
                 [setup, tree](benchmark::State& state, std::string& error) -> double {
                   if (tree->files.empty()) {
-                    std::string made = FreshWorkFolder(setup->options(), "export-messages");
-                    if (setup->Export(made, error) < 0) {
-                      return -1;
-                    }
-                    if (!Capture(made, *tree)) {
-                      error = "cannot read back the exported files";
-                      return -1;
-                    }
+                    error = "the export did not run";
+                    return -1;
                   }
-                  std::string destination = FreshWorkFolder(setup->options(), "export-messages");
+                  std::string destination = NewWorkFolder(setup->options(), "export-messages");
                   auto start = Clock::now();
                   bool written = WriteTree(*tree, destination);
                   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-                  FreshWorkFolder(setup->options(), "export-messages");
                   if (!written) {
                     error = "cannot write the files";
                     return -1;
@@ -254,9 +251,8 @@ void RegisterMediaExport(const BenchOptions& options, const std::string& folder,
   };
   RegisterTimed("export/media", options.repetitions,
                 [setup, storedBytes](benchmark::State& state, std::string& error) {
-                  std::string destination = FreshWorkFolder(setup->options(), "export-media");
+                  std::string destination = NewWorkFolder(setup->options(), "export-media");
                   double seconds = setup->Export(destination, error);
-                  FreshWorkFolder(setup->options(), "export-media");
                   if (seconds >= 0) {
                     state.counters["bytes"] = storedBytes(error);
                   }
@@ -269,14 +265,13 @@ void RegisterMediaExport(const BenchOptions& options, const std::string& folder,
                     return -1;
                   }
                   std::vector<std::string> paths = MediaPaths(scan->results());
-                  std::string destination = FreshWorkFolder(setup->options(), "export-media");
+                  std::string destination = NewWorkFolder(setup->options(), "export-media");
                   auto start = Clock::now();
                   bool copied = true;
                   for (size_t i = 0; copied && i < paths.size(); ++i) {
                     copied = CopyWithKernel(paths[i], JoinPath(destination, std::to_string(i)));
                   }
                   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-                  FreshWorkFolder(setup->options(), "export-media");
                   if (!copied) {
                     error = "copy_file_range failed";
                     return -1;

@@ -101,7 +101,7 @@ void RegisterMemoryBenchmarks(const BenchOptions& options, std::vector<TableRow>
     }
     std::string name = std::string("memory/") + sample;
     benchmark::RegisterBenchmark(name.c_str(), [options, folder](benchmark::State& state) {
-      std::string work = FreshWorkFolder(options, "memory");
+      std::string work = NewWorkFolder(options, "memory");
       double peak = 0;
       double start = 0;
       double text = 0;

@@ -64,7 +64,7 @@ void RegisterScanPair(const BenchOptions& options, const std::string& folder,
                       std::optional<RecordCategory> only) {
   benchmark::RegisterBenchmark(("scan/" + name).c_str(),
                                [options, folder, chosen](benchmark::State& state) {
-                                 std::string work = FreshWorkFolder(options, "scan");
+                                 std::string work = NewWorkFolder(options, "scan");
                                  // Kept past the timed loop (one iteration): what the
                                  // user waits for ends when the results are there.
                                  std::unique_ptr<SampleScan> scan;
@@ -130,7 +130,7 @@ void RegisterScanBenchmarks(const BenchOptions& options, std::vector<TableRow>& 
   if (!manifest.empty()) {
     benchmark::RegisterBenchmark("manifest/load", [options, manifest](benchmark::State& state) {
       BackupSummary summary;
-      std::string work = FreshWorkFolder(options, "manifest");
+      std::string work = NewWorkFolder(options, "manifest");
       if (work.empty() || !ReadSummaryOfFolder(manifest, summary).ok()) {
         state.SkipWithError("no work folder, or the sample has no readable Info.plist");
         return;
