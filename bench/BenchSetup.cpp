@@ -34,8 +34,8 @@ SampleScan::SampleScan(const std::string& folder, const std::string& workFolder,
     return;
   }
   // The parser takes its work folder with a trailing "/", as zbe hands it over.
-  parser_ = std::make_unique<CBackupParser>(workFolder.back() == '/' ? workFolder
-                                                                      : workFolder + "/");
+  parser_ =
+      std::make_unique<CBackupParser>(workFolder.back() == '/' ? workFolder : workFolder + "/");
   session_ = std::make_unique<ScanSession>(*parser_);
   session_->Run(summary_, std::string(), chosen);
   opened_ = session_->results().openResult;

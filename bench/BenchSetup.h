@@ -86,7 +86,8 @@ void RegisterDecryptionBenchmarks(const BenchOptions& options, std::vector<Table
 void RegisterMemoryBenchmarks(const BenchOptions& options, std::vector<TableRow>& rows);
 
 // The child side of the memory benchmark (see MemoryBench.cpp): scans "folder" with every
-// category and writes "<resident bytes at the start> <peak resident bytes> <text bytes>" to stdout. Returns the exit status.
+// category and writes "<resident bytes at the start> <peak resident bytes> <text bytes>" to stdout.
+// Returns the exit status.
 int RunPeakMemoryChild(const std::string& folder, const std::string& workFolder);
 
 }  // namespace zbe::bench

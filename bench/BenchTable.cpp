@@ -116,8 +116,8 @@ std::string TableReporter::Cells(const TableRow& row) const {
     case RowKind::kItemRate: {
       double figureRate = Counter(f.counters, "items") / f.seconds;
       double floorRate = Counter(l.counters, "items") / l.seconds;
-      return Grouped(figureRate) + " " + row.unit + "/s | " + Grouped(floorRate) + " " +
-             row.unit + "/s | " + Format("%.2f", figureRate / floorRate);
+      return Grouped(figureRate) + " " + row.unit + "/s | " + Grouped(floorRate) + " " + row.unit +
+             "/s | " + Format("%.2f", figureRate / floorRate);
     }
     case RowKind::kByteRate: {
       double figureRate = Counter(f.counters, "bytes") / f.seconds;

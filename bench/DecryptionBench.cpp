@@ -97,77 +97,91 @@ bool DecryptFileBare(const std::string& source, const std::string& destination,
 void RegisterDecryption(const BenchOptions& options, const std::string& sample,
                         std::vector<TableRow>& rows) {
   auto files = std::make_shared<EncryptedFiles>(ListEncryptedFiles(sample));
-  benchmark::RegisterBenchmark("decrypt/tool", [options, sample,
-                                                files](benchmark::State& state) {
-    std::string toolFolder = NewWorkFolder(options, "decrypt-tool");
-    std::string output = NewWorkFolder(options, "decrypted");
-    if (toolFolder.empty() || output.empty()) {
-      state.SkipWithError("cannot make the work folders");
-      return;
-    }
-    // As CBackupParser's decryption step sets the run up.
-    DecryptionRun run;
-    run.toolSource = JoinPath(options.programDir, kDecryptionToolName);
-    run.toolCopy = JoinPath(toolFolder, kDecryptionToolName);
-    run.backupFolder = sample;
-    run.outputFolder = output;
-    std::vector<std::string> backupFiles;
-    ListBackupFiles(sample, backupFiles);
-    run.fileTotal = static_cast<int64_t>(backupFiles.size());
-    run.stepWeight = 10;
-    for (auto _ : state) {
-      int32_t running = 0;
-      auto start = Clock::now();
-      Result result = RunDecryption(run, kSamplePassword, running, [](int32_t) { return 0; });
-      double seconds = Since(start);
-      if (!result.ok()) {
-        state.SkipWithError(("the decryption failed: " + result.Text()).c_str());
-        break;
-      }
-      state.SetIterationTime(seconds);
-    }
-    state.counters["bytes"] = files->bytes;
-  })->Iterations(1)->Repetitions(options.repetitions)->UseManualTime();
+  benchmark::RegisterBenchmark(
+      "decrypt/tool",
+      [options, sample, files](benchmark::State& state) {
+        std::string toolFolder = NewWorkFolder(options, "decrypt-tool");
+        std::string output = NewWorkFolder(options, "decrypted");
+        if (toolFolder.empty() || output.empty()) {
+          state.SkipWithError("cannot make the work folders");
+          return;
+        }
+        // As CBackupParser's decryption step sets the run up.
+        DecryptionRun run;
+        run.toolSource = JoinPath(options.programDir, kDecryptionToolName);
+        run.toolCopy = JoinPath(toolFolder, kDecryptionToolName);
+        run.backupFolder = sample;
+        run.outputFolder = output;
+        std::vector<std::string> backupFiles;
+        ListBackupFiles(sample, backupFiles);
+        run.fileTotal = static_cast<int64_t>(backupFiles.size());
+        run.stepWeight = 10;
+        for (auto _ : state) {
+          int32_t running = 0;
+          auto start = Clock::now();
+          Result result = RunDecryption(run, kSamplePassword, running, [](int32_t) { return 0; });
+          double seconds = Since(start);
+          if (!result.ok()) {
+            state.SkipWithError(("the decryption failed: " + result.Text()).c_str());
+            break;
+          }
+          state.SetIterationTime(seconds);
+        }
+        state.counters["bytes"] = files->bytes;
+      })
+      ->Iterations(1)
+      ->Repetitions(options.repetitions)
+      ->UseManualTime();
 
-  benchmark::RegisterBenchmark("floor/decrypt-files", [options, files](benchmark::State& state) {
-    std::string output = NewWorkFolder(options, "decrypted");
-    std::vector<unsigned char> in(1 << 20);
-    std::vector<unsigned char> out(in.size() + 16);
-    for (auto _ : state) {
-      bool done = true;
-      for (size_t i = 0; done && i < files->paths.size(); ++i) {
-        done = DecryptFileBare(files->paths[i], JoinPath(output, std::to_string(i)), in, out);
-      }
-      if (!done) {
-        state.SkipWithError("cannot decrypt the files");
-        break;
-      }
-    }
-    state.counters["bytes"] = files->bytes;
-  })->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
+  benchmark::RegisterBenchmark(
+      "floor/decrypt-files",
+      [options, files](benchmark::State& state) {
+        std::string output = NewWorkFolder(options, "decrypted");
+        std::vector<unsigned char> in(1 << 20);
+        std::vector<unsigned char> out(in.size() + 16);
+        for (auto _ : state) {
+          bool done = true;
+          for (size_t i = 0; done && i < files->paths.size(); ++i) {
+            done = DecryptFileBare(files->paths[i], JoinPath(output, std::to_string(i)), in, out);
+          }
+          if (!done) {
+            state.SkipWithError("cannot decrypt the files");
+            break;
+          }
+        }
+        state.counters["bytes"] = files->bytes;
+      })
+      ->Iterations(1)
+      ->Repetitions(options.repetitions)
+      ->UseRealTime();
 
   auto held = std::make_shared<std::vector<unsigned char>>();
-  benchmark::RegisterBenchmark("floor/decrypt-memory", [files, held](benchmark::State& state) {
-    if (held->empty()) {
-      for (const std::string& path : files->paths) {
-        std::string bytes;
-        ReadFileBytes(path, SIZE_MAX, bytes);
-        held->insert(held->end(), bytes.begin(), bytes.end());
-      }
-    }
-    std::vector<unsigned char> out(held->size() + 16);
-    crypto::UniqueCipherCtx ctx = NewDecryption();
-    int produced = 0;
-    for (auto _ : state) {
-      if (ctx == nullptr || EVP_DecryptUpdate(ctx.get(), out.data(), &produced, held->data(),
-                                              static_cast<int>(held->size())) != 1) {
-        state.SkipWithError("cannot decrypt in memory");
-        break;
-      }
-    }
-    benchmark::DoNotOptimize(out.data());
-    state.counters["bytes"] = static_cast<double>(held->size());
-  })->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
+  benchmark::RegisterBenchmark(
+      "floor/decrypt-memory",
+      [files, held](benchmark::State& state) {
+        if (held->empty()) {
+          for (const std::string& path : files->paths) {
+            std::string bytes;
+            ReadFileBytes(path, SIZE_MAX, bytes);
+            held->insert(held->end(), bytes.begin(), bytes.end());
+          }
+        }
+        std::vector<unsigned char> out(held->size() + 16);
+        crypto::UniqueCipherCtx ctx = NewDecryption();
+        int produced = 0;
+        for (auto _ : state) {
+          if (ctx == nullptr || EVP_DecryptUpdate(ctx.get(), out.data(), &produced, held->data(),
+                                                  static_cast<int>(held->size())) != 1) {
+            state.SkipWithError("cannot decrypt in memory");
+            break;
+          }
+        }
+        benchmark::DoNotOptimize(out.data());
+        state.counters["bytes"] = static_cast<double>(held->size());
+      })
+      ->Iterations(1)
+      ->Repetitions(options.repetitions)
+      ->UseRealTime();
 
   rows.push_back({std::string("decryption, ") + kEncryptedSample + " (tool, files to files)",
                   "decrypt/tool", "floor/decrypt-files", RowKind::kByteRate, "≥ 0.8"});
@@ -177,54 +191,66 @@ void RegisterDecryption(const BenchOptions& options, const std::string& sample,
 
 void RegisterKeybagUnlock(const std::string& sample, std::vector<TableRow>& rows) {
   auto keybag = std::make_shared<crypto::Keybag>();
-  benchmark::RegisterBenchmark("keybag/unlock", [sample, keybag](benchmark::State& state) {
-    for (auto _ : state) {
-      // What the tool does before the first file: read Manifest.plist, parse the keybag, derive
-      // the passcode key and unwrap the class keys.
-      crypto::ManifestPlistKeys plist;
-      crypto::ClassKeys keys;
-      std::string password = kSamplePassword;
-      if (crypto::ReadManifestPlist(JoinPath(sample, "Manifest.plist"), &plist) != crypto::kOk ||
-          crypto::ParseKeybag(plist.backupKeyBag, keybag.get()) != crypto::kOk ||
-          crypto::UnlockWithPassword(
-              *keybag,
-              crypto::ByteView(reinterpret_cast<const uint8_t*>(password.data()), password.size()),
-              &keys) != crypto::kOk) {
-        state.SkipWithError("the keybag does not unlock");
-        break;
-      }
-    }
-  })->Iterations(1)->Repetitions(1)->UseRealTime();
-  benchmark::RegisterBenchmark("floor/pbkdf2", [keybag](benchmark::State& state) {
-    const crypto::Keybag& k = *keybag;
-    if (!k.iterations || k.salt.empty()) {
-      state.SkipWithError("no keybag read");
-      return;
-    }
-    std::string password = kSamplePassword;
-    unsigned char stage1[32];
-    unsigned char kek[32];
-    for (auto _ : state) {
-      const unsigned char* input = reinterpret_cast<const unsigned char*>(password.data());
-      int inputSize = static_cast<int>(password.size());
-      bool ok = true;
-      if (k.dpIterations && !k.dpSalt.empty()) {
-        ok = PKCS5_PBKDF2_HMAC(password.data(), inputSize, k.dpSalt.data(),
-                               static_cast<int>(k.dpSalt.size()),
-                               static_cast<int>(*k.dpIterations), EVP_sha256(), 32, stage1) == 1;
-        input = stage1;
-        inputSize = 32;
-      }
-      ok = ok && PKCS5_PBKDF2_HMAC(reinterpret_cast<const char*>(input), inputSize,
-                                   k.salt.data(), static_cast<int>(k.salt.size()),
-                                   static_cast<int>(*k.iterations), EVP_sha1(), 32, kek) == 1;
-      if (!ok) {
-        state.SkipWithError("PBKDF2 failed");
-        break;
-      }
-      benchmark::DoNotOptimize(kek);
-    }
-  })->Iterations(1)->Repetitions(1)->UseRealTime();
+  benchmark::RegisterBenchmark(
+      "keybag/unlock",
+      [sample, keybag](benchmark::State& state) {
+        for (auto _ : state) {
+          // What the tool does before the first file: read Manifest.plist, parse the keybag, derive
+          // the passcode key and unwrap the class keys.
+          crypto::ManifestPlistKeys plist;
+          crypto::ClassKeys keys;
+          std::string password = kSamplePassword;
+          if (crypto::ReadManifestPlist(JoinPath(sample, "Manifest.plist"), &plist) !=
+                  crypto::kOk ||
+              crypto::ParseKeybag(plist.backupKeyBag, keybag.get()) != crypto::kOk ||
+              crypto::UnlockWithPassword(
+                  *keybag,
+                  crypto::ByteView(reinterpret_cast<const uint8_t*>(password.data()),
+                                   password.size()),
+                  &keys) != crypto::kOk) {
+            state.SkipWithError("the keybag does not unlock");
+            break;
+          }
+        }
+      })
+      ->Iterations(1)
+      ->Repetitions(1)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(
+      "floor/pbkdf2",
+      [keybag](benchmark::State& state) {
+        const crypto::Keybag& k = *keybag;
+        if (!k.iterations || k.salt.empty()) {
+          state.SkipWithError("no keybag read");
+          return;
+        }
+        std::string password = kSamplePassword;
+        unsigned char stage1[32];
+        unsigned char kek[32];
+        for (auto _ : state) {
+          const unsigned char* input = reinterpret_cast<const unsigned char*>(password.data());
+          int inputSize = static_cast<int>(password.size());
+          bool ok = true;
+          if (k.dpIterations && !k.dpSalt.empty()) {
+            ok = PKCS5_PBKDF2_HMAC(
+                     password.data(), inputSize, k.dpSalt.data(), static_cast<int>(k.dpSalt.size()),
+                     static_cast<int>(*k.dpIterations), EVP_sha256(), 32, stage1) == 1;
+            input = stage1;
+            inputSize = 32;
+          }
+          ok = ok && PKCS5_PBKDF2_HMAC(reinterpret_cast<const char*>(input), inputSize,
+                                       k.salt.data(), static_cast<int>(k.salt.size()),
+                                       static_cast<int>(*k.iterations), EVP_sha1(), 32, kek) == 1;
+          if (!ok) {
+            state.SkipWithError("PBKDF2 failed");
+            break;
+          }
+          benchmark::DoNotOptimize(kek);
+        }
+      })
+      ->Iterations(1)
+      ->Repetitions(1)
+      ->UseRealTime();
   rows.push_back({"keybag unlock, device rounds (not in the MB/s above)", "keybag/unlock",
                   "floor/pbkdf2", RowKind::kTime, "≈ 1"});
 }

@@ -37,8 +37,8 @@ class ExportSetup {
   // Scans on the first call. Null after putting the reason into "error".
   SampleScan* Scan(std::string& error) {
     if (scan_ == nullptr) {
-      scan_ = std::make_unique<SampleScan>(folder_, JoinPath(options_.work, "export-scan"),
-                                           chosen_);
+      scan_ =
+          std::make_unique<SampleScan>(folder_, JoinPath(options_.work, "export-scan"), chosen_);
       FillSelection(scan_->results(), selection_);
     }
     if (!scan_->ok()) {
@@ -117,8 +117,8 @@ bool WriteTree(const CapturedTree& tree, const std::string& root) {
     }
   }
   for (const auto& [relative, bytes] : tree.files) {
-    UniqueFd fd(open(JoinPath(root, relative).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                     0644));
+    UniqueFd fd(
+        open(JoinPath(root, relative).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (fd.get() < 0 || WriteAllBytes(fd.get(), bytes) != 0) {
       return false;
     }
@@ -172,64 +172,118 @@ uint64_t MessageCount(const ScanResults& results) {
   return count;
 }
 
-// Registers a benchmark of one iteration per repetition whose time "body" measures itself
-// (returning it, or a negative value after setting "error"), and which then sets its counters.
-template <typename Body>
-void RegisterTimed(const std::string& name, int repetitions, Body body) {
-  benchmark::RegisterBenchmark(name.c_str(), [body](benchmark::State& state) {
+// One pass of a benchmark of this file: times itself and returns the seconds, or a negative
+// value after putting the reason into "error".
+template <typename... Args>
+using Pass = double (*)(benchmark::State& state, std::string& error, const Args&... args);
+
+// Registers "pass" as a benchmark of one pass per repetition, timed by the pass itself.
+template <typename... Args>
+void RegisterPass(const std::string& name, int repetitions, Pass<Args...> pass,
+                  const Args&... args) {
+  auto run = [pass](benchmark::State& state, const Args&... captured) {
     for (auto _ : state) {
       std::string error;
-      double seconds = body(state, error);
+      double seconds = pass(state, error, captured...);
       if (seconds < 0) {
         state.SkipWithError(error.c_str());
         break;
       }
       state.SetIterationTime(seconds);
     }
-  })->Iterations(1)->Repetitions(repetitions)->UseManualTime();
+  };
+  benchmark::RegisterBenchmark(name.c_str(), run, args...)
+      ->Iterations(1)
+      ->Repetitions(repetitions)
+      ->UseManualTime();
+}
+
+using SharedSetup = std::shared_ptr<ExportSetup>;
+using SharedTree = std::shared_ptr<CapturedTree>;
+
+// The export of the messages; its first pass keeps what it wrote in "tree" for the floor.
+double ExportMessages(benchmark::State& state, std::string& error, const SharedSetup& setup,
+                      const SharedTree& tree) {
+  std::string destination = NewWorkFolder(setup->options(), "export-messages");
+  double seconds = setup->Export(destination, error);
+  if (seconds < 0) {
+    return -1;
+  }
+  if (tree->files.empty() && !Capture(destination, *tree)) {
+    error = "cannot read back the exported files";
+    return -1;
+  }
+  state.counters["items"] = static_cast<double>(MessageCount(setup->Scan(error)->results()));
+  return seconds;
+}
+
+double WriteMessageFiles(benchmark::State& state, std::string& error, const SharedSetup& setup,
+                         const SharedTree& tree) {
+  if (tree->files.empty()) {
+    error = "the export did not run";
+    return -1;
+  }
+  std::string destination = NewWorkFolder(setup->options(), "export-messages");
+  auto start = Clock::now();
+  bool written = WriteTree(*tree, destination);
+  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  if (!written) {
+    error = "cannot write the files";
+    return -1;
+  }
+  state.counters["items"] = static_cast<double>(MessageCount(setup->Scan(error)->results()));
+  return seconds;
+}
+
+// The bytes of the stored media files, from the file system (the items keep only 32 bits).
+double StoredBytes(const ScanResults& results) {
+  double bytes = 0;
+  for (const std::string& path : MediaPaths(results)) {
+    bytes += static_cast<double>(FileSize(path).value_or(0));
+  }
+  return bytes;
+}
+
+double ExportMedia(benchmark::State& state, std::string& error, const SharedSetup& setup) {
+  double seconds = setup->Export(NewWorkFolder(setup->options(), "export-media"), error);
+  if (seconds >= 0) {
+    state.counters["bytes"] = StoredBytes(setup->Scan(error)->results());
+  }
+  return seconds;
+}
+
+double CopyMediaFiles(benchmark::State& state, std::string& error, const SharedSetup& setup) {
+  SampleScan* scan = setup->Scan(error);
+  if (scan == nullptr) {
+    return -1;
+  }
+  std::vector<std::string> paths = MediaPaths(scan->results());
+  std::string destination = NewWorkFolder(setup->options(), "export-media");
+  auto start = Clock::now();
+  bool copied = true;
+  for (size_t i = 0; copied && i < paths.size(); ++i) {
+    copied = CopyWithKernel(paths[i], JoinPath(destination, std::to_string(i)));
+  }
+  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  if (!copied) {
+    error = "copy_file_range failed";
+    return -1;
+  }
+  state.counters["bytes"] = StoredBytes(scan->results());
+  return seconds;
 }
 
 void RegisterMessageExport(const BenchOptions& options, const std::string& folder,
                            std::vector<TableRow>& rows) {
-  auto setup = std::make_shared<ExportSetup>(options, folder,
-                                             CategorySet().Add(RecordCategory::kMessages));
-  // What the export wrote, kept from its first run for the floor.
+  auto setup =
+      std::make_shared<ExportSetup>(options, folder, CategorySet().Add(RecordCategory::kMessages));
   auto tree = std::make_shared<CapturedTree>();
-  RegisterTimed("export/messages", options.repetitions,
-                [setup, tree](benchmark::State& state, std::string& error) {
-                  std::string destination = NewWorkFolder(setup->options(), "export-messages");
-                  double seconds = setup->Export(destination, error);
-                  if (seconds >= 0 && tree->files.empty() && !Capture(destination, *tree)) {
-                    error = "cannot read back the exported files";
-                    seconds = -1;
-                  }
-                  if (seconds >= 0) {
-                    state.counters["items"] =
-                        static_cast<double>(MessageCount(setup->Scan(error)->results()));
-                  }
-                  return seconds;
-                });
-  RegisterTimed("floor/export-messages", options.repetitions,
-                [setup, tree](benchmark::State& state, std::string& error) -> double {
-                  if (tree->files.empty()) {
-                    error = "the export did not run";
-                    return -1;
-                  }
-                  std::string destination = NewWorkFolder(setup->options(), "export-messages");
-                  auto start = Clock::now();
-                  bool written = WriteTree(*tree, destination);
-                  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-                  if (!written) {
-                    error = "cannot write the files";
-                    return -1;
-                  }
-                  state.counters["items"] =
-                      static_cast<double>(MessageCount(setup->Scan(error)->results()));
-                  return seconds;
-                });
+  RegisterPass<SharedSetup, SharedTree>("export/messages", options.repetitions, &ExportMessages,
+                                        setup, tree);
+  RegisterPass<SharedSetup, SharedTree>("floor/export-messages", options.repetitions,
+                                        &WriteMessageFiles, setup, tree);
   rows.push_back({std::string("export of the messages, ") + kMainSample, "export/messages",
-                  "floor/export-messages", RowKind::kItemRate, "≥ 300,000 messages/s",
-                  "messages"});
+                  "floor/export-messages", RowKind::kItemRate, "≥ 300,000 messages/s", "messages"});
 }
 
 void RegisterMediaExport(const BenchOptions& options, const std::string& folder,
@@ -241,44 +295,8 @@ void RegisterMediaExport(const BenchOptions& options, const std::string& folder,
     }
   }
   auto setup = std::make_shared<ExportSetup>(options, folder, media);
-  // The bytes of the stored files, from the file system (the items keep only 32 bits).
-  auto storedBytes = [setup](std::string& error) {
-    double bytes = 0;
-    for (const std::string& path : MediaPaths(setup->Scan(error)->results())) {
-      bytes += static_cast<double>(FileSize(path).value_or(0));
-    }
-    return bytes;
-  };
-  RegisterTimed("export/media", options.repetitions,
-                [setup, storedBytes](benchmark::State& state, std::string& error) {
-                  std::string destination = NewWorkFolder(setup->options(), "export-media");
-                  double seconds = setup->Export(destination, error);
-                  if (seconds >= 0) {
-                    state.counters["bytes"] = storedBytes(error);
-                  }
-                  return seconds;
-                });
-  RegisterTimed("floor/export-media", options.repetitions,
-                [setup, storedBytes](benchmark::State& state, std::string& error) -> double {
-                  SampleScan* scan = setup->Scan(error);
-                  if (scan == nullptr) {
-                    return -1;
-                  }
-                  std::vector<std::string> paths = MediaPaths(scan->results());
-                  std::string destination = NewWorkFolder(setup->options(), "export-media");
-                  auto start = Clock::now();
-                  bool copied = true;
-                  for (size_t i = 0; copied && i < paths.size(); ++i) {
-                    copied = CopyWithKernel(paths[i], JoinPath(destination, std::to_string(i)));
-                  }
-                  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-                  if (!copied) {
-                    error = "copy_file_range failed";
-                    return -1;
-                  }
-                  state.counters["bytes"] = storedBytes(error);
-                  return seconds;
-                });
+  RegisterPass<SharedSetup>("export/media", options.repetitions, &ExportMedia, setup);
+  RegisterPass<SharedSetup>("floor/export-media", options.repetitions, &CopyMediaFiles, setup);
   rows.push_back({std::string("export of the media files, ") + kMainSample, "export/media",
                   "floor/export-media", RowKind::kByteRate, "≥ 0.9"});
 }

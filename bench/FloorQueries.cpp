@@ -62,8 +62,7 @@ bool AddAddressBook(const CBackupParser& parser, std::vector<FloorQuery>& querie
   // Address books without the search table are read from their person tables, whose queries
   // the floor does not repeat: such a sample fails here rather than get a wrong floor.
   return AddAccepted(parser.StoredFilePath(kAddressBookHashedName),
-                     {kAddressBookQueryFirstLayout, kAddressBookQuerySecondLayout}, queries,
-                     error);
+                     {kAddressBookQueryFirstLayout, kAddressBookQuerySecondLayout}, queries, error);
 }
 
 bool AddNotes(const CBackupParser& parser, std::vector<FloorQuery>& queries, std::string& error) {

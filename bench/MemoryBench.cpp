@@ -40,8 +40,8 @@ double StatusBytes(const std::string& key) {
 
 // Runs the child on "folder" and reads its start, peak and text bytes. False with "error" set
 // when the child could not run or failed.
-bool MeasureInChild(const std::string& folder, const std::string& work, double& peak,
-                    double& start, double& text, std::string& error) {
+bool MeasureInChild(const std::string& folder, const std::string& work, double& peak, double& start,
+                    double& text, std::string& error) {
   std::error_code ignored;
   std::string self = std::filesystem::read_symlink("/proc/self/exe", ignored).string();
   int ends[2];
@@ -100,22 +100,27 @@ void RegisterMemoryBenchmarks(const BenchOptions& options, std::vector<TableRow>
       continue;
     }
     std::string name = std::string("memory/") + sample;
-    benchmark::RegisterBenchmark(name.c_str(), [options, folder](benchmark::State& state) {
-      std::string work = NewWorkFolder(options, "memory");
-      double peak = 0;
-      double start = 0;
-      double text = 0;
-      std::string error = "cannot make the work folder";
-      for (auto _ : state) {
-        if (work.empty() || !MeasureInChild(folder, work, peak, start, text, error)) {
-          state.SkipWithError(error.c_str());
-          break;
-        }
-      }
-      state.counters["peak"] = peak;
-      state.counters["start"] = start;
-      state.counters["text"] = text;
-    })->Iterations(1)->Repetitions(1)->UseRealTime();
+    benchmark::RegisterBenchmark(
+        name.c_str(),
+        [options, folder](benchmark::State& state) {
+          std::string work = NewWorkFolder(options, "memory");
+          double peak = 0;
+          double start = 0;
+          double text = 0;
+          std::string error = "cannot make the work folder";
+          for (auto _ : state) {
+            if (work.empty() || !MeasureInChild(folder, work, peak, start, text, error)) {
+              state.SkipWithError(error.c_str());
+              break;
+            }
+          }
+          state.counters["peak"] = peak;
+          state.counters["start"] = start;
+          state.counters["text"] = text;
+        })
+        ->Iterations(1)
+        ->Repetitions(1)
+        ->UseRealTime();
     rows.push_back({std::string("peak memory of a full scan, ") + sample, name, "",
                     RowKind::kMemory, "≤ 2; the same at every size"});
   }

@@ -5,11 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <optional>
+#include <vector>
 
+#include "backup/BackupDiscovery.h"
 #include "bench/BenchSetup.h"
 #include "bench/FloorQueries.h"
-#include "backup/BackupDiscovery.h"
 #include "platform/FileSystem.h"
 #include "records/CategoryTable.h"
 
@@ -22,8 +22,11 @@ constexpr const char* kScanGoal = "≤ 1.3";
 // databases is not part of the floor).
 class LazyFloor {
  public:
-  LazyFloor(std::string folder, std::string workFolder, std::optional<RecordCategory> only)
-      : folder_(std::move(folder)), workFolder_(std::move(workFolder)), only_(only) {}
+  // The manifest query and the statements of "categories".
+  LazyFloor(std::string folder, std::string workFolder, std::vector<RecordCategory> categories)
+      : folder_(std::move(folder)),
+        workFolder_(std::move(workFolder)),
+        categories_(std::move(categories)) {}
 
   // The statements, or null with the reason in "error".
   const std::vector<FloorQuery>* Get(std::string& error) {
@@ -43,9 +46,8 @@ class LazyFloor {
       return;
     }
     queries_.push_back(ManifestFloor(folder_));
-    for (const RecordCategoryInfo& info : RecordCategories()) {
-      if ((!only_ || *only_ == info.category) && info.hasReader() &&
-          !CategoryFloor(opened.parser(), info.category, queries_, error_)) {
+    for (RecordCategory category : categories_) {
+      if (!CategoryFloor(opened.parser(), category, queries_, error_)) {
         return;
       }
     }
@@ -53,61 +55,97 @@ class LazyFloor {
 
   const std::string folder_;
   const std::string workFolder_;
-  const std::optional<RecordCategory> only_;  // none: every category
+  const std::vector<RecordCategory> categories_;
   bool made_ = false;
   std::vector<FloorQuery> queries_;
   std::string error_;
 };
 
+// Configures a benchmark as every benchmark of this file runs: one timed pass per repetition,
+// wall time.
+void OncePerRepetition(benchmark::internal::Benchmark* benchmark, const BenchOptions& options) {
+  benchmark->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
+}
+
+void ScanSample(benchmark::State& state, const BenchOptions& options, const std::string& folder,
+                const CategorySet& chosen) {
+  std::string work = NewWorkFolder(options, "scan");
+  // Kept past the timed pass: what the user waits for ends when the results are there.
+  std::unique_ptr<SampleScan> scan;
+  for (auto _ : state) {
+    scan = std::make_unique<SampleScan>(folder, work, chosen);
+  }
+  if (!scan->ok()) {
+    state.SkipWithError("the sample does not open");
+    return;
+  }
+  state.counters["records"] = static_cast<double>(RecordCount(scan->results()));
+}
+
+void QueryFloor(benchmark::State& state, const std::shared_ptr<LazyFloor>& floor) {
+  std::string error;
+  const std::vector<FloorQuery>* queries = floor->Get(error);
+  if (queries == nullptr) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  for (auto _ : state) {
+    if (RunFloor(*queries, error) < 0) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+  }
+}
+
+void LoadManifest(benchmark::State& state, const BenchOptions& options, const std::string& folder) {
+  BackupSummary summary;
+  std::string work = NewWorkFolder(options, "manifest");
+  if (work.empty() || !ReadSummaryOfFolder(folder, summary).ok()) {
+    state.SkipWithError("no work folder, or the sample has no readable Info.plist");
+    return;
+  }
+  // Kept past the timed pass: freeing the manifest is not part of loading it.
+  std::unique_ptr<CBackupParser> parser;
+  for (auto _ : state) {
+    parser = std::make_unique<CBackupParser>(work + "/");
+    parser->SetBackup(summary);
+    // Open on a plain backup is the manifest load.
+    if (parser->Open(std::string()) != 0) {
+      state.SkipWithError("the manifest does not load");
+      break;
+    }
+  }
+  state.counters["records"] = static_cast<double>(parser->manifest().size());
+}
+
 void RegisterScanPair(const BenchOptions& options, const std::string& folder,
                       const std::string& name, const CategorySet& chosen,
-                      std::optional<RecordCategory> only) {
-  benchmark::RegisterBenchmark(("scan/" + name).c_str(),
-                               [options, folder, chosen](benchmark::State& state) {
-                                 std::string work = NewWorkFolder(options, "scan");
-                                 // Kept past the timed loop (one iteration): what the
-                                 // user waits for ends when the results are there.
-                                 std::unique_ptr<SampleScan> scan;
-                                 for (auto _ : state) {
-                                   scan = std::make_unique<SampleScan>(folder, work, chosen);
-                                 }
-                                 if (!scan->ok()) {
-                                   state.SkipWithError("the sample does not open");
-                                   return;
-                                 }
-                                 state.counters["records"] =
-                                     static_cast<double>(RecordCount(scan->results()));
-                               })
-      ->Iterations(1)
-      ->Repetitions(options.repetitions)
-      ->UseRealTime();
-  auto floor = std::make_shared<LazyFloor>(folder, JoinPath(options.work, "floor"), only);
-  benchmark::RegisterBenchmark(("floor/" + name).c_str(), [floor](benchmark::State& state) {
-    std::string error;
-    const std::vector<FloorQuery>* queries = floor->Get(error);
-    if (queries == nullptr) {
-      state.SkipWithError(error.c_str());
-      return;
-    }
-    for (auto _ : state) {
-      if (RunFloor(*queries, error) < 0) {
-        state.SkipWithError(error.c_str());
-        break;
-      }
-    }
-  })->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
+                      std::vector<RecordCategory> floorCategories) {
+  OncePerRepetition(
+      benchmark::RegisterBenchmark(("scan/" + name).c_str(), &ScanSample, options, folder, chosen),
+      options);
+  auto floor = std::make_shared<LazyFloor>(folder, JoinPath(options.work, "floor"),
+                                           std::move(floorCategories));
+  OncePerRepetition(benchmark::RegisterBenchmark(("floor/" + name).c_str(), &QueryFloor, floor),
+                    options);
 }
 
 }  // namespace
 
 void RegisterScanBenchmarks(const BenchOptions& options, std::vector<TableRow>& rows) {
+  std::vector<RecordCategory> every;
+  for (const RecordCategoryInfo& info : RecordCategories()) {
+    if (info.hasReader()) {
+      every.push_back(info.category);
+    }
+  }
   for (const char* sample : {kSmallSample, kMainSample, kLargeSample}) {
     std::string folder = SamplePath(options, sample);
     if (folder.empty()) {
       continue;
     }
     std::string name = std::string("all/") + sample;
-    RegisterScanPair(options, folder, name, CategorySet::All(), std::nullopt);
+    RegisterScanPair(options, folder, name, CategorySet::All(), every);
     rows.push_back({std::string("full scan, ") + sample, "scan/" + name, "floor/" + name,
                     RowKind::kTimePerRecord,
                     std::string(kScanGoal) + "; µs/record the same at every size"});
@@ -120,44 +158,19 @@ void RegisterScanBenchmarks(const BenchOptions& options, std::vector<TableRow>& 
         continue;
       }
       std::string name = std::string(info.cliName) + "/" + kMainSample;
-      RegisterScanPair(options, main, name, CategorySet().Add(info.category), info.category);
-      rows.push_back({"scan --only " + std::string(info.cliName), "scan/" + name,
-                      "floor/" + name, RowKind::kTime, kScanGoal});
+      RegisterScanPair(options, main, name, CategorySet().Add(info.category), {info.category});
+      rows.push_back({"scan --only " + std::string(info.cliName), "scan/" + name, "floor/" + name,
+                      RowKind::kTime, kScanGoal});
     }
   }
 
   std::string manifest = SamplePath(options, kManifestSample);
   if (!manifest.empty()) {
-    benchmark::RegisterBenchmark("manifest/load", [options, manifest](benchmark::State& state) {
-      BackupSummary summary;
-      std::string work = NewWorkFolder(options, "manifest");
-      if (work.empty() || !ReadSummaryOfFolder(manifest, summary).ok()) {
-        state.SkipWithError("no work folder, or the sample has no readable Info.plist");
-        return;
-      }
-      work += "/";
-      // Kept past the timed loop: freeing the manifest is not part of loading it.
-      std::unique_ptr<CBackupParser> parser;
-      for (auto _ : state) {
-        parser = std::make_unique<CBackupParser>(work);
-        parser->SetBackup(summary);
-        // Open on a plain backup is the manifest load.
-        if (parser->Open(std::string()) != 0) {
-          state.SkipWithError("the manifest does not load");
-          break;
-        }
-      }
-      state.counters["records"] = parser ? static_cast<double>(parser->manifest().size()) : 0;
-    })->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
-    benchmark::RegisterBenchmark("floor/manifest", [manifest](benchmark::State& state) {
-      std::string error;
-      for (auto _ : state) {
-        if (RunFloor({ManifestFloor(manifest)}, error) < 0) {
-          state.SkipWithError(error.c_str());
-          break;
-        }
-      }
-    })->Iterations(1)->Repetitions(options.repetitions)->UseRealTime();
+    OncePerRepetition(
+        benchmark::RegisterBenchmark("manifest/load", &LoadManifest, options, manifest), options);
+    auto floor = std::make_shared<LazyFloor>(manifest, JoinPath(options.work, "floor"),
+                                             std::vector<RecordCategory>());
+    OncePerRepetition(benchmark::RegisterBenchmark("floor/manifest", &QueryFloor, floor), options);
     rows.push_back({std::string("manifest load, ") + kManifestSample, "manifest/load",
                     "floor/manifest", RowKind::kTimePerRecord, kScanGoal});
   }
