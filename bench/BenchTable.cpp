@@ -36,6 +36,11 @@ std::string Grouped(double value) {
   return out;
 }
 
+// Three significant digits: small ratios (a figure far below its floor) stay readable.
+std::string Ratio(double ratio) {
+  return Format("%.3g", ratio);
+}
+
 std::string Megabytes(double bytes) {
   return Format("%.1f MB", bytes / 1e6);
 }
@@ -98,32 +103,31 @@ std::string TableReporter::Cells(const TableRow& row) const {
     double text = Counter(f.counters, "text");
     double ratio = text > 0 ? (peak - start) / text : 0;
     return Megabytes(peak) + " peak, " + Megabytes(peak - start) + " over the start | " +
-           Megabytes(text) + " of text | " + Format("%.2f", ratio);
+           Megabytes(text) + " of text | " + Ratio(ratio);
   }
   const Best& l = floor->second;
   switch (row.kind) {
     case RowKind::kTime:
-      return Seconds(f.seconds) + " | " + Seconds(l.seconds) + " | " +
-             Format("%.2f", f.seconds / l.seconds);
+      return Seconds(f.seconds) + " | " + Seconds(l.seconds) + " | " + Ratio(f.seconds / l.seconds);
     case RowKind::kTimePerRecord: {
       double records = Counter(f.counters, "records");
       auto per = [records](double seconds) {
         return records > 0 ? " (" + Format("%.2f", seconds / records * 1e6) + " µs/record)" : "";
       };
       return Seconds(f.seconds) + per(f.seconds) + " | " + Seconds(l.seconds) + per(l.seconds) +
-             " | " + Format("%.2f", f.seconds / l.seconds);
+             " | " + Ratio(f.seconds / l.seconds);
     }
     case RowKind::kItemRate: {
       double figureRate = Counter(f.counters, "items") / f.seconds;
       double floorRate = Counter(l.counters, "items") / l.seconds;
       return Grouped(figureRate) + " " + row.unit + "/s | " + Grouped(floorRate) + " " + row.unit +
-             "/s | " + Format("%.2f", figureRate / floorRate);
+             "/s | " + Ratio(figureRate / floorRate);
     }
     case RowKind::kByteRate: {
       double figureRate = Counter(f.counters, "bytes") / f.seconds;
       double floorRate = Counter(l.counters, "bytes") / l.seconds;
       return Megabytes(figureRate) + "/s | " + Megabytes(floorRate) + "/s | " +
-             Format("%.2f", figureRate / floorRate);
+             Ratio(figureRate / floorRate);
     }
     case RowKind::kMemory:
       break;
