@@ -1,7 +1,10 @@
 #include "records/MessagesReader.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "records/AddressBookQuery.h"
 #include "records/AttributedBodyText.h"
 #include "records/Conversions.h"
@@ -17,6 +20,10 @@ namespace {
 
 // A stored message.date text this long or longer counts nanoseconds; shorter ones count seconds.
 constexpr size_t kNanosecondDateLength = 15;
+
+// The largest page cache the messages query gets, in KiB (the messages database of a phone with
+// a million messages is about a gigabyte).
+constexpr uint64_t kMaxCacheKiB = 512 * 1024;
 
 int MessageFromRow(int columnCount, char** values, std::vector<MessageRecord>& messages) {
   if (columnCount < 8) {
@@ -91,8 +98,11 @@ Result ReadMessagesDatabase(const std::string& messagesPath, const std::string& 
     };
     // The query visits the messages in conversation order, not in their table's order, so the
     // same pages are wanted again and again: with SQLite's default cache of 2 MB each visit was a
-    // read from the file. The cache grows only as pages are read, and goes with the connection.
-    messagesDb.Exec("PRAGMA cache_size = -65536;", {});
+    // read from the file. A cache as large as the database (up to kMaxCacheKiB) reads each page
+    // once; it grows only as pages are read, and goes with the connection.
+    uint64_t cacheKiB =
+        std::min<uint64_t>(FileSize(messagesPath).value_or(0) / 1024 + 1024, kMaxCacheKiB);
+    messagesDb.Exec("PRAGMA cache_size = -" + std::to_string(cacheKiB) + ";", {});
     bool withBodies = messagesDb.Exec(kMessagesWithBodiesQuery, onRow).ok();
     if (!withBodies) {
       collected.clear();  // older databases: the messages as they were always read
