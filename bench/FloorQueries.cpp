@@ -2,17 +2,24 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
 #include "backup/ManifestDbReader.h"
 #include "backup/StoredFiles.h"
+#include "backup/WhatsAppSharedMedia.h"
 #include "platform/FileSystem.h"
+#include "platform/UniqueFd.h"
 #include "records/AddressBookQuery.h"
 #include "records/CallHistoryReader.h"
 #include "records/MessagesReader.h"
 #include "records/NoteStoreQuery.h"
 #include "records/NotesReader.h"
+#include "records/OwnChatThreads.h"
 #include "records/SqliteDatabase.h"
 #include "records/WhatsAppTables.h"
 
@@ -89,10 +96,19 @@ bool AddNotes(const CBackupParser& parser, std::vector<FloorQuery>& queries, std
 bool CategoryFloor(const CBackupParser& parser, RecordCategory category,
                    std::vector<FloorQuery>& queries, std::string& error) {
   switch (category) {
-    case RecordCategory::kMessages:
-      return AddAccepted(parser.StoredFilePath(kMessagesHashedName),
-                         {kMessagesWithBodiesQuery, kMessagesQuery}, queries, error) &&
-             AddAddressBook(parser, queries, error);
+    case RecordCategory::kMessages: {
+      // With attributedBody the reader also reads the conversations and their members.
+      std::string messages = parser.StoredFilePath(kMessagesHashedName);
+      if (!AddAccepted(messages, {kMessagesWithBodiesQuery, kMessagesQuery}, queries, error)) {
+        return false;
+      }
+      if (queries.back().sql == kMessagesWithBodiesQuery &&
+          (!AddAccepted(messages, {kChatsQuery}, queries, error) ||
+           !AddAccepted(messages, {kChatMembersQuery}, queries, error))) {
+        return false;
+      }
+      return AddAddressBook(parser, queries, error);
+    }
     case RecordCategory::kContacts:
       return AddAddressBook(parser, queries, error);
     case RecordCategory::kCallHistory: {
@@ -118,6 +134,63 @@ bool CategoryFloor(const CBackupParser& parser, RecordCategory category,
     default:
       return true;
   }
+}
+
+std::vector<std::string> MediaFloorFiles(const CBackupParser& parser, RecordCategory category) {
+  // The markers of backup/CameraRollGathering.cpp, AttachmentGathering.cpp and
+  // AppMediaGathering.cpp.
+  std::function<bool(const std::string&)> opened;
+  switch (category) {
+    case RecordCategory::kCameraRoll:
+    case RecordCategory::kPhotoStream:
+      opened = [](const std::string& path) {
+        return path.find("CameraRollDomain-Media/DCIM/") != std::string::npos ||
+               path.find("MediaDomain-Media/PhotoStreamsData/") != std::string::npos;
+      };
+      break;
+    case RecordCategory::kMessageAttachments:
+      opened = [](const std::string& path) {
+        return path.find("/Attachments/") != std::string::npos;
+      };
+      break;
+    case RecordCategory::kAppPhotos:
+    case RecordCategory::kAppVideos:
+      opened = [](const std::string& path) {
+        return path.find("AppDomain-") != std::string::npos || IsWhatsAppSharedMedia(path);
+      };
+      break;
+    case RecordCategory::kWhatsAppAttachments:
+      opened = [](const std::string& path) {
+        return (path.find("AppDomain-") != std::string::npos &&
+                path.find("net.whatsapp.WhatsApp") != std::string::npos) ||
+               IsWhatsAppSharedMedia(path);
+      };
+      break;
+    default:
+      return {};
+  }
+  std::vector<std::string> files;
+  for (const ManifestEntry& entry : parser.manifest()) {
+    if (opened(entry.path)) {
+      std::string stored = parser.StoredFilePath(entry.fileID);
+      if (IsRegularFile(stored)) {
+        files.push_back(std::move(stored));
+      }
+    }
+  }
+  return files;
+}
+
+long long ReadHeads(const std::vector<std::string>& files, std::string& error) {
+  char head[512];
+  for (const std::string& file : files) {
+    UniqueFd fd(open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid() || read(fd.get(), head, sizeof head) < 0) {
+      error = file + ": cannot be read";
+      return -1;
+    }
+  }
+  return static_cast<long long>(files.size());
 }
 
 FloorQuery ManifestFloor(const std::string& backupFolder) {

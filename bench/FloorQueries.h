@@ -23,6 +23,16 @@ struct FloorQuery {
 bool CategoryFloor(const CBackupParser& parser, RecordCategory category,
                    std::vector<FloorQuery>& queries, std::string& error);
 
+// The stored files whose first bytes the media walk of "category" reads to tell their type: those
+// whose manifest path holds the walk's marker (the camera roll's walk also gathers the photo
+// stream, the app media walk the WhatsApp attachments). Empty for the other categories.
+std::vector<std::string> MediaFloorFiles(const CBackupParser& parser, RecordCategory category);
+
+// Opens each of "files", reads its first 512 bytes and closes it: the least a walk that types
+// files by their heads must do. Returns the files read, or -1 after putting the first that could
+// not be read into "error".
+long long ReadHeads(const std::vector<std::string>& files, std::string& error);
+
 // The manifest query over the backup's "Manifest.db".
 FloorQuery ManifestFloor(const std::string& backupFolder);
 

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "backup/BackupDiscovery.h"
@@ -38,6 +39,9 @@ class LazyFloor {
     return error_.empty() ? &queries_ : nullptr;
   }
 
+  // The stored files whose heads the media walks read (each once); valid after Get.
+  const std::vector<std::string>& heads() const { return heads_; }
+
  private:
   void Make() {
     SampleScan opened(folder_, workFolder_, CategorySet());
@@ -46,9 +50,20 @@ class LazyFloor {
       return;
     }
     queries_.push_back(ManifestFloor(folder_));
+    std::set<std::string> heads;
     for (RecordCategory category : categories_) {
       if (!CategoryFloor(opened.parser(), category, queries_, error_)) {
         return;
+      }
+      for (std::string& file : MediaFloorFiles(opened.parser(), category)) {
+        heads.insert(std::move(file));
+      }
+    }
+    // In manifest order, as the walks open them.
+    for (const ManifestEntry& entry : opened.parser().manifest()) {
+      std::string stored = opened.parser().StoredFilePath(entry.fileID);
+      if (heads.erase(stored) != 0) {
+        heads_.push_back(std::move(stored));
       }
     }
   }
@@ -58,6 +73,7 @@ class LazyFloor {
   const std::vector<RecordCategory> categories_;
   bool made_ = false;
   std::vector<FloorQuery> queries_;
+  std::vector<std::string> heads_;
   std::string error_;
 };
 
@@ -90,7 +106,7 @@ void QueryFloor(benchmark::State& state, const std::shared_ptr<LazyFloor>& floor
     return;
   }
   for (auto _ : state) {
-    if (RunFloor(*queries, error) < 0) {
+    if (RunFloor(*queries, error) < 0 || ReadHeads(floor->heads(), error) < 0) {
       state.SkipWithError(error.c_str());
       break;
     }

@@ -7,12 +7,6 @@
 namespace zbe {
 namespace {
 
-constexpr const char* kChatsQuery = "SELECT ROWID, chat_identifier, display_name FROM chat;";
-constexpr const char* kChatMembersQuery =
-    "SELECT chat_handle_join.chat_id, handle.ROWID, handle.id FROM chat_handle_join INNER JOIN "
-    "handle ON handle.ROWID = chat_handle_join.handle_id ORDER BY chat_handle_join.chat_id, "
-    "handle.ROWID;";
-
 const ChatParties* Find(const ChatPartiesMap& chats, int32_t key) {
   if (key >= 0) {
     return nullptr;

@@ -35,6 +35,13 @@ inline int32_t OwnChatThreadKey(int32_t chatId) {
 // the conversation tables gives what it has (members or names may be missing); never fails.
 ChatPartiesMap LoadChatParties(SqliteDatabase& db);
 
+// The two queries of LoadChatParties: the conversations, and their members in member order.
+inline constexpr const char* kChatsQuery = "SELECT ROWID, chat_identifier, display_name FROM chat;";
+inline constexpr const char* kChatMembersQuery =
+    "SELECT chat_handle_join.chat_id, handle.ROWID, handle.id FROM chat_handle_join INNER JOIN "
+    "handle ON handle.ROWID = chat_handle_join.handle_id ORDER BY chat_handle_join.chat_id, "
+    "handle.ROWID;";
+
 // A message keyed by OwnChatThreadKey whose conversation has exactly one other member was sent
 // to that person: it moves to that member's thread (handleId and sender become the member's),
 // where the messages received from the person are, so that the person's thread is whole.
