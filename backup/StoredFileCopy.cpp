@@ -102,7 +102,7 @@ Result CopyStoredFile(const std::string& source, const std::string& destination,
   struct stat inInfo {};
   struct stat outInfo {};
   bool created = false;  // "out" is a file this call made: it cannot be the source
-  if (OpenRegularFile(source, in) == 0 && fstat(in.get(), &inInfo) == 0) {
+  if (OpenRegularFile(source, in, inInfo) == 0) {
     // An export copies to a name where nothing is: made new, the file needs no further checks.
     // The folder is made only when it is missing.
     constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;

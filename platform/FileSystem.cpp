@@ -96,13 +96,17 @@ int32_t CreateFolders(const std::string& folder, mode_t mode, FolderMode rule) {
 }
 
 int32_t OpenRegularFile(const std::string& path, UniqueFd& fd) {
+  struct stat info {};
+  return OpenRegularFile(path, fd, info);
+}
+
+int32_t OpenRegularFile(const std::string& path, UniqueFd& fd, struct stat& info) {
   // O_NONBLOCK so that a FIFO without a writer opens at once, and is refused below. It stays set:
   // it changes nothing for a regular file, and clearing it cost two system calls per file.
   UniqueFd opened(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (!opened.valid()) {
     return errno;
   }
-  struct stat info {};
   if (fstat(opened.get(), &info) != 0) {
     return errno;
   }

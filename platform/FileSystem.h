@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <sys/types.h>
 
 #include <cstdint>
@@ -51,6 +53,8 @@ int32_t CreateFolders(const std::string& folder, mode_t mode = 0755,
 // Returns 0 and sets "fd"; EISDIR for a folder; EINVAL for a FIFO, device or other non-regular
 // file; otherwise the errno of open (ENOENT, EACCES, ELOOP for a link loop, ENXIO for a socket).
 int32_t OpenRegularFile(const std::string& path, UniqueFd& fd);
+// The same, and "info" receives what fstat says of the opened file.
+int32_t OpenRegularFile(const std::string& path, UniqueFd& fd, struct stat& info);
 
 bool PathExists(const std::string& path);     // anything, links followed
 bool IsFolder(const std::string& path);       // a folder, links followed

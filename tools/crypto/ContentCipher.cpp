@@ -184,16 +184,10 @@ Result DecryptFile(const std::string& cipherPath, ByteView key, const std::strin
     return rc;
   }
   UniqueFd in;
-  rc = OpenResult(OpenRegularFile(cipherPath, in));
+  struct stat st {};
+  rc = OpenResult(OpenRegularFile(cipherPath, in, st));
   if (rc != kOk) {
     return rc;
-  }
-  struct stat st;
-  if (::fstat(in.get(), &st) != 0) {
-    return Result::System(errno);
-  }
-  if (!S_ISREG(st.st_mode)) {
-    return Result::System(EISDIR);
   }
   // Known up front, so no output is created for a file that cannot be whole.
   if (static_cast<uint64_t>(st.st_size) % kAesBlockSize != 0) {
