@@ -2,14 +2,11 @@
 
 #include "backup/FileTypeSniffer.h"
 #include "backup/MediaExtensions.h"
+#include "backup/MediaMarkers.h"
 #include "backup/MediaSort.h"
-#include "backup/WhatsAppSharedMedia.h"
 
 namespace zbe {
 namespace {
-
-constexpr std::string_view kAppMarker = "AppDomain-";
-constexpr std::string_view kWhatsAppMarker = "net.whatsapp.WhatsApp";
 
 // A recognised file of an app: its stored path, full size and listed name.
 struct AppFile {
@@ -49,10 +46,8 @@ Result GatherAppMedia(const MediaWalk& walk, std::vector<AppMediaItem>& media,
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     AppFile file;
-    const bool sharedMedia = IsWhatsAppSharedMedia(entry.path);
-    if ((sharedMedia || entry.path.find(kAppMarker) != std::string::npos) &&
-        RecogniseAppFile(walk, entry, counter, file)) {
-      if (sharedMedia || entry.path.find(kWhatsAppMarker) != std::string::npos) {
+    if (IsAppFilePath(entry.path) && RecogniseAppFile(walk, entry, counter, file)) {
+      if (IsWhatsAppFilePath(entry.path)) {
         AddWhatsAppAttachment(std::move(file), whatsAppAttachments);
       } else {
         media.push_back(AppMediaItem{static_cast<uint32_t>(file.size), AppNameOf(entry.path),
@@ -76,10 +71,7 @@ Result GatherWhatsAppAttachments(const MediaWalk& walk,
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     AppFile file;
-    const bool appMedia = entry.path.find(kAppMarker) != std::string::npos &&
-                          entry.path.find(kWhatsAppMarker) != std::string::npos;
-    if ((appMedia || IsWhatsAppSharedMedia(entry.path)) &&
-        RecogniseAppFile(walk, entry, counter, file)) {
+    if (IsWhatsAppFilePath(entry.path) && RecogniseAppFile(walk, entry, counter, file)) {
       AddWhatsAppAttachment(std::move(file), whatsAppAttachments);
     }
     if (int32_t answer = progress.Next(); answer != 0) {

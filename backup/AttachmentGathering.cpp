@@ -2,6 +2,7 @@
 
 #include "backup/FileTypeSniffer.h"
 #include "backup/MediaExtensions.h"
+#include "backup/MediaMarkers.h"
 #include "backup/MediaSort.h"
 
 namespace zbe {
@@ -10,7 +11,7 @@ Result GatherMessageAttachments(const MediaWalk& walk, std::vector<AttachmentIte
   EntryProgress progress(walk);
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
-    if (entry.path.find("/Attachments/") != std::string::npos) {
+    if (IsMessageAttachmentPath(entry.path)) {
       std::string stored = walk.StoredPath(entry);
       std::string sniffed;
       SniffedFile file = SniffStoredFile(stored, counter, sniffed);

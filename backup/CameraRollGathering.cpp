@@ -1,6 +1,7 @@
 #include "backup/CameraRollGathering.h"
 
 #include "backup/FileTypeSniffer.h"
+#include "backup/MediaMarkers.h"
 #include "backup/MediaSort.h"
 
 namespace zbe {
@@ -11,9 +12,9 @@ Result GatherCameraRoll(const MediaWalk& walk, std::vector<MediaFileItem>& camer
   int64_t counter = 0;
   for (const ManifestEntry& entry : walk.manifest) {
     std::vector<MediaFileItem>* target = nullptr;
-    if (entry.path.find("CameraRollDomain-Media/DCIM/") != std::string::npos) {
+    if (IsCameraRollPath(entry.path)) {
       target = &cameraRoll;
-    } else if (entry.path.find("MediaDomain-Media/PhotoStreamsData/") != std::string::npos) {
+    } else if (IsPhotoStreamPath(entry.path)) {
       target = &photoStream;
     }
     if (target != nullptr) {

@@ -5,13 +5,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <functional>
 #include <initializer_list>
 #include <memory>
 
 #include "backup/ManifestDbReader.h"
+#include "backup/MediaMarkers.h"
 #include "backup/StoredFiles.h"
-#include "backup/WhatsAppSharedMedia.h"
 #include "platform/FileSystem.h"
 #include "platform/UniqueFd.h"
 #include "records/AddressBookQuery.h"
@@ -137,34 +136,24 @@ bool CategoryFloor(const CBackupParser& parser, RecordCategory category,
 }
 
 std::vector<std::string> MediaFloorFiles(const CBackupParser& parser, RecordCategory category) {
-  // The markers of backup/CameraRollGathering.cpp, AttachmentGathering.cpp and
-  // AppMediaGathering.cpp.
-  std::function<bool(const std::string&)> opened;
+  // The walks' own questions (backup/MediaMarkers.h).
+  bool (*opened)(std::string_view) = nullptr;
   switch (category) {
     case RecordCategory::kCameraRoll:
     case RecordCategory::kPhotoStream:
-      opened = [](const std::string& path) {
-        return path.find("CameraRollDomain-Media/DCIM/") != std::string::npos ||
-               path.find("MediaDomain-Media/PhotoStreamsData/") != std::string::npos;
+      opened = [](std::string_view path) {
+        return IsCameraRollPath(path) || IsPhotoStreamPath(path);
       };
       break;
     case RecordCategory::kMessageAttachments:
-      opened = [](const std::string& path) {
-        return path.find("/Attachments/") != std::string::npos;
-      };
+      opened = IsMessageAttachmentPath;
       break;
     case RecordCategory::kAppPhotos:
     case RecordCategory::kAppVideos:
-      opened = [](const std::string& path) {
-        return path.find("AppDomain-") != std::string::npos || IsWhatsAppSharedMedia(path);
-      };
+      opened = IsAppFilePath;
       break;
     case RecordCategory::kWhatsAppAttachments:
-      opened = [](const std::string& path) {
-        return (path.find("AppDomain-") != std::string::npos &&
-                path.find("net.whatsapp.WhatsApp") != std::string::npos) ||
-               IsWhatsAppSharedMedia(path);
-      };
+      opened = IsWhatsAppFilePath;
       break;
     default:
       return {};
